@@ -1,0 +1,47 @@
+#include "Script/Expressions/Node.h"
+
+#include "Script/Compiler/Serializer.h"
+
+namespace script {
+
+Node::~Node() {
+  delete left_;
+  delete right_;
+}
+
+void Node::SerializeBody(Serializer* serializer) {
+  if (left_ != nullptr) left_->Serialize(serializer);
+  serializer->WriteSymbol(Position());
+  if (right_ != nullptr) right_->Serialize(serializer);
+}
+
+bool Node::ReplaceChild(Node* wrapper) {
+  delete wrapper;
+  return false;
+}
+
+void Node::SetLeft(Node* child) {
+  if (child == left_) return;
+  delete left_;
+  left_ = child;
+}
+
+void Node::SetRight(Node* child) {
+  if (child == right_) return;
+  delete right_;
+  right_ = child;
+}
+
+Node* Node::ReleaseLeft() {
+  Node* child = left_;
+  left_ = nullptr;
+  return child;
+}
+
+Node* Node::ReleaseRight() {
+  Node* child = right_;
+  right_ = nullptr;
+  return child;
+}
+
+}  // namespace script

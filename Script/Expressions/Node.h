@@ -1,0 +1,35 @@
+#pragma once
+// A node with a parent and two owned children.
+#include "Script/Expressions/Runable.h"
+
+namespace script {
+
+class Node : public Runable {
+ public:
+  Node(int32_t typeId, const SourcePosition& position, Node* parent) : Runable(typeId, position), parent_(parent) {}
+  ~Node() override;
+
+  // Writes the left child, the own symbol, then the right child.
+  void SerializeBody(Serializer* serializer) override;
+  // Puts a statement wrapper in place of the child it wraps. The base class
+  // has no child slots for it: it deletes the wrapper and returns false.
+  virtual bool ReplaceChild(Node* wrapper);
+
+  Node* Parent() const { return parent_; }
+  void SetParent(Node* parent) { parent_ = parent; }
+  Node* Left() const { return left_; }
+  Node* Right() const { return right_; }
+  // Take ownership of a child; any previous child in the slot is deleted.
+  void SetLeft(Node* child);
+  void SetRight(Node* child);
+  // Give up ownership of a child without deleting it.
+  Node* ReleaseLeft();
+  Node* ReleaseRight();
+
+ protected:
+  Node* parent_;
+  Node* left_ = nullptr;
+  Node* right_ = nullptr;
+};
+
+}  // namespace script

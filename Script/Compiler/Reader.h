@@ -3,7 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
+
+#include "Script/Diagnostics/ErrorCode.h"
 
 namespace script {
 
@@ -16,6 +19,12 @@ using TokenTable = std::unordered_map<std::string, int32_t>;
 const TokenTable& KeywordTable();
 // Operator and punctuation texts and their token codes.
 const TokenTable& OperatorTable();
+
+// Token code of a word that is no keyword: 2 for a name, 3 to 6 and 8 for
+// the number forms, 0 for anything else. A hexadecimal or binary word with
+// too many digits gives 0 and names its error in `overflow`, which is left
+// alone otherwise. The digits themselves are not checked.
+int32_t WordCode(std::string_view word, ErrorCode& overflow);
 
 class Reader {
  public:

@@ -1,0 +1,126 @@
+// Statement start, blocks and includes.
+#include "Script/Compiler/Interpreter.h"
+#include "Script/Compiler/ScriptReader.h"
+#include "Script/Diagnostics/Error.h"
+#include "Script/Expressions/Scope.h"
+#include "Script/Platform/Path.h"
+#include "Script/Platform/SystemError.h"
+
+namespace script {
+
+bool Interpreter::BeginFullExpression(int32_t code, const std::string& text) {
+  constexpr const char* kWhere = "script::Interpreter::BeginFullExpression";
+  switch (current_->TypeId()) {
+    case TYPE_SCOPE:
+      return BeginScopeExpression(code, text);
+    case TYPE_FUNCTION:
+      return Fail(ErrorCode::NOT_IMPLEMENTED, kWhere);
+    default:
+      return Fail(ErrorCode::SYNTAX_ERROR, kWhere);
+  }
+}
+
+bool Interpreter::BeginScopeExpression(int32_t code, const std::string& text) {
+  constexpr const char* kWhere = "script::Interpreter::BeginScopeExpression";
+  switch (code) {
+    case TYPE_SEMICOLON:
+      return text == ";" || Fail(ErrorCode::SYNTAX_ERROR, kWhere);
+    case TYPE_SCOPE:
+      return text == "{" ? OpenBlock(code, text) : EndScope();
+    case TYPE_TOKEN:
+      return Fail(ErrorCode::UNDEFINED_SYMBOL, kWhere);
+    case TYPE_BREAK:
+      return Fail(InsideBreakable() ? ErrorCode::SYNTAX_ERROR : ErrorCode::ILLEGAL_BREAK, kWhere);
+    case TYPE_CONTINUE:
+      return Fail(InsideLoop() ? ErrorCode::SYNTAX_ERROR : ErrorCode::ILLEGAL_CONTINUE, kWhere);
+    case TYPE_RETURN:
+      return Fail(InsideFunction() ? ErrorCode::SYNTAX_ERROR : ErrorCode::UNEXPECTED_RETURN, kWhere);
+    case TYPE_CASE:
+      return Fail(ErrorCode::ILLEGAL_CASE, kWhere);
+    case TYPE_DEFAULT:
+      return Fail(ErrorCode::ILLEGAL_DEFAULT, kWhere);
+    case TYPE_INCLUDE:
+      PushHandler(&Interpreter::IncludeEvent);
+      return true;
+    default:
+      return Fail(ErrorCode::SYNTAX_ERROR, kWhere);
+  }
+}
+
+bool Interpreter::OpenBlock(int32_t code, const std::string& text) {
+  PushHandler(&Interpreter::BeginFullExpression);
+  return AppendNode(code, text);
+}
+
+bool Interpreter::EndScope() {
+  constexpr const char* kWhere = "script::Interpreter::EndScope";
+  PopHandler();
+  Node* parent = current_->Parent();
+  if (parent == nullptr) return Fail(ErrorCode::UNEXPECTED_END_OF_SCOPE, kWhere);
+  switch (parent->TypeId()) {
+    case TYPE_SCOPE:
+    case TYPE_CASE:
+    case TYPE_DEFAULT:
+      current_ = parent;
+      return true;
+    case TYPE_IF:
+    case TYPE_FOR:
+    case TYPE_WHILE:
+      // The block is the statement's whole body: end it as a statement.
+      current_ = parent;
+      return OnEvent(TYPE_SEMICOLON, ";");
+    case TYPE_SWITCH:
+    case TYPE_FUNCTION:
+      PopHandler();
+      current_ = parent->Parent();
+      return true;
+    case TYPE_ERROR:
+      current_ = parent->Parent();
+      return true;
+    default:
+      return Fail(ErrorCode::INTERNAL_ERROR, kWhere);
+  }
+}
+
+bool Interpreter::IncludeEvent(int32_t code, const std::string& text) {
+  constexpr const char* kWhere = "script::Interpreter::IncludeEvent";
+  PushHandler(&Interpreter::BeginFullExpression);
+  if (code != TYPE_CONST || text.size() < 3) return Fail(ErrorCode::EXPECTING_SCRIPT_NAME, kWhere);
+
+  std::string name = text.substr(1, text.size() - 2);
+  for (char& c : name) {
+    if (c == '\\') c = '/';
+  }
+  Reader* including = currentReader_;
+  std::string includePath = name.front() == '/' ? name : platform::DirectoryOf(including->Path()) + name;
+
+  int systemError = 0;
+  bool firstRead = RegisterScriptFile(includePath, systemError);
+  if (!firstRead && systemError == 0) {
+    PopHandler();  // the statement start pushed above
+    PopHandler();  // this handler
+    return true;
+  }
+  bool read = false;
+  if (systemError == 0) {
+    ScriptReader reader(true, this, error_);
+    read = reader.Read(includePath, systemError);
+    if (!read && systemError == 0 && error_->File().empty()) {
+      error_->SetLocation(includePath, reader.Line(), reader.Column());
+    }
+    currentReader_ = including;
+  }
+  if (systemError != 0) {
+    error_->RaiseNamed(ErrorCode::SYSTEM_ERROR, platform::SystemMessage(systemError), module::kCompiler, kWhere);
+    error_->SetLocation(including->Path(), including->Line(), including->Column());
+    return false;
+  }
+  if (!read) return false;
+
+  while (!handlers_.empty() && handlers_.back() != &Interpreter::IncludeEvent) PopHandler();
+  PopHandler();
+  current_ = root_;
+  return true;
+}
+
+}  // namespace script

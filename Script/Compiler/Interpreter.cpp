@@ -1,0 +1,136 @@
+#include "Script/Compiler/Interpreter.h"
+
+#include "Script/Compiler/Reader.h"
+#include "Script/Diagnostics/Error.h"
+#include "Script/Expressions/Scope.h"
+#include "Script/Platform/Path.h"
+#include "Script/Platform/SystemError.h"
+
+namespace script {
+
+namespace {
+
+// Built-in function names in the order Init interns them (ids 83 to 90).
+constexpr const char* kBuiltInNames[] = {"cast", "lock", "unlock", "sizeof", "arr2str", "warr2str", "str2arr", "str2warr"};
+
+}  // namespace
+
+Interpreter::Interpreter(Error* error, StdOutInterface* sink) : error_(error), sink_(sink) {}
+
+Interpreter::~Interpreter() { delete root_; }
+
+bool Interpreter::Init() {
+  handlers_.clear();
+  PushHandler(&Interpreter::BeginFullExpression);
+  symbols_.Reset();
+  delete root_;
+  SourcePosition rootPosition;
+  if (currentReader_ != nullptr) rootPosition.file = symbols_.InternFile(currentReader_->Path());
+  root_ = new Scope(rootPosition, nullptr);
+  current_ = root_;
+  for (const char* name : kBuiltInNames) symbols_.InternSymbol(name);
+  return root_ != nullptr;
+}
+
+bool Interpreter::OnEvent(int32_t code, const std::string& text) {
+  Handler handler = TopHandler();
+  if (handler == nullptr) return Fail(ErrorCode::INTERNAL_ERROR, "script::Interpreter::OnEvent");
+  return (this->*handler)(code, text);
+}
+
+bool Interpreter::IsComplete() const { return current_ == root_; }
+
+bool Interpreter::Run() {
+  if (root_ == nullptr) return Fail(ErrorCode::NULL_SCRIPT, "script::Interpreter::Run");
+  return Fail(ErrorCode::NOT_IMPLEMENTED, "script::Interpreter::Run");
+}
+
+Node* Interpreter::GetRoot() const { return root_; }
+
+bool Interpreter::RegisterScriptFile(const std::string& path, int& systemError) {
+  std::optional<std::string> full = platform::FullPath(path);
+  if (!full) {
+    systemError = platform::LastErrorNumber();
+    return false;
+  }
+  return includedFiles_.insert(std::move(*full)).second;
+}
+
+bool Interpreter::Fail(ErrorCode code, const char* function) {
+  return error_->Raise(code, module::kCompiler, function);
+}
+
+SourcePosition Interpreter::TokenPosition(const std::string& text) {
+  SourcePosition position;
+  position.symbol = symbols_.InternSymbol(text);
+  if (currentReader_ != nullptr) {
+    position.file = symbols_.InternFile(currentReader_->Path());
+    position.line = static_cast<uint32_t>(currentReader_->Line());
+    position.position = static_cast<uint32_t>(currentReader_->Column());
+  }
+  return position;
+}
+
+Node* Interpreter::CreateNode(int32_t code, const std::string& text) {
+  switch (code) {
+    case TYPE_SCOPE:
+      return new Scope(TokenPosition(text), current_);
+    default:
+      Fail(ErrorCode::INVALID_NODE_TYPE, "script::Interpreter::CreateNode");
+      return nullptr;
+  }
+}
+
+void Interpreter::Attach(Node* node) {
+  node->SetParent(current_);
+  if (current_->TypeId() == TYPE_SCOPE) {
+    static_cast<Scope*>(current_)->AddStatement(node);
+  } else if (current_->Left() == nullptr) {
+    current_->SetLeft(node);
+  } else {
+    current_->SetRight(node);
+  }
+}
+
+bool Interpreter::AppendNode(int32_t code, const std::string& text) {
+  if (error_->IsSet()) return false;
+  Node* node = CreateNode(code, text);
+  if (node == nullptr) {
+    PopHandler();
+    return false;
+  }
+  Attach(node);
+  current_ = node;
+  return true;
+}
+
+Scope* Interpreter::EnclosingScope() const {
+  for (Node* node = current_; node != nullptr; node = node->Parent()) {
+    if (node->TypeId() == TYPE_SCOPE) return static_cast<Scope*>(node);
+  }
+  return nullptr;
+}
+
+bool Interpreter::InsideBreakable() const {
+  for (Node* node = current_; node != nullptr && node->TypeId() != TYPE_FUNCTION; node = node->Parent()) {
+    int32_t id = node->TypeId();
+    if (id == TYPE_FOR || id == TYPE_WHILE || id == TYPE_SWITCH) return true;
+  }
+  return false;
+}
+
+bool Interpreter::InsideLoop() const {
+  for (Node* node = current_; node != nullptr && node->TypeId() != TYPE_FUNCTION; node = node->Parent()) {
+    if (node->TypeId() == TYPE_FOR || node->TypeId() == TYPE_WHILE) return true;
+  }
+  return false;
+}
+
+bool Interpreter::InsideFunction() const {
+  for (Node* node = current_; node != nullptr; node = node->Parent()) {
+    if (node->TypeId() == TYPE_FUNCTION) return true;
+  }
+  return false;
+}
+
+}  // namespace script

@@ -1,0 +1,109 @@
+#pragma once
+// The compiler and owner of a compiled program. Tokens arrive one at a time
+// and go to the handler on top of a stack of expected-event handlers, which
+// builds the node tree as the grammar goes.
+#include <cstdint>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#include "Script/Compiler/InterpreterIf.h"
+#include "Script/Compiler/SymbolStore.h"
+#include "Script/Diagnostics/ErrorCode.h"
+#include "Script/Expressions/SourcePosition.h"
+#include "Script/Memory/Memory.h"
+
+namespace script {
+
+class Error;
+class Node;
+class Scope;
+class StdOutInterface;
+class Type;
+
+// Where a reserved stack slot lies in its frame.
+struct StackSlotReservation {
+  uint32_t offset;
+  uint32_t index;
+};
+
+class Interpreter : public InterpreterIf {
+ public:
+  // Bit set in the offsets and slot indices of the global frame.
+  static constexpr uint32_t kGlobalSlotBit = 0x80000000u;
+
+  Interpreter(Error* error, StdOutInterface* sink);
+  ~Interpreter() override;
+
+  bool Init() override;
+  bool OnEvent(int32_t code, const std::string& text) override;
+  bool IsComplete() const override;
+  bool Run() override;
+  Node* GetRoot() const override;
+  void SetCurrentReader(Reader* reader) override { currentReader_ = reader; }
+  Reader* CurrentReader() const override { return currentReader_; }
+
+  // Records the full path of a script file. False when the path cannot be
+  // resolved (systemError is set) or when the file was registered before.
+  bool RegisterScriptFile(const std::string& path, int& systemError);
+  void SetLoaded(bool loaded) { loaded_ = loaded; }
+  bool IsLoaded() const { return loaded_; }
+
+  SymbolStore& Symbols() { return symbols_; }
+  const SymbolStore& Symbols() const { return symbols_; }
+  Memory& Heap() { return heap_; }
+  StdOutInterface* Sink() const { return sink_; }
+
+  // Creates the node for a token through the factory of its code.
+  Node* CreateNode(int32_t code, const std::string& text);
+
+  // Reserves a variable's slot in the frame of the nearest enclosing
+  // function, or in the global frame. Raises DUPLICATE_DECLARATION when
+  // the symbol is already declared in the current scope.
+  bool ReserveAlignedStackSpotIfNotDeclared(Type* type, const SourcePosition& declaration,
+                                            StackSlotReservation& reservation);
+
+ private:
+  using Handler = bool (Interpreter::*)(int32_t code, const std::string& text);
+
+  void PushHandler(Handler handler) { handlers_.push_back(handler); }
+  void PopHandler() {
+    if (!handlers_.empty()) handlers_.pop_back();
+  }
+  Handler TopHandler() const { return handlers_.empty() ? nullptr : handlers_.back(); }
+
+  bool Fail(ErrorCode code, const char* function);
+  SourcePosition TokenPosition(const std::string& text);
+  // Attaches a new node under the current node.
+  void Attach(Node* node);
+  // The common end of a handler that consumes its token by creating a node:
+  // create, attach and make it current; without a node, pops the handler
+  // pushed for it.
+  bool AppendNode(int32_t code, const std::string& text);
+  // The current node if it is a scope, else the nearest enclosing scope.
+  Scope* EnclosingScope() const;
+  // Whether a break / continue / return may stand at the current node.
+  bool InsideBreakable() const;
+  bool InsideLoop() const;
+  bool InsideFunction() const;
+
+  // Core and block handlers.
+  bool BeginFullExpression(int32_t code, const std::string& text);
+  bool BeginScopeExpression(int32_t code, const std::string& text);
+  bool OpenBlock(int32_t code, const std::string& text);
+  bool EndScope();
+  bool IncludeEvent(int32_t code, const std::string& text);
+
+  Error* error_;
+  StdOutInterface* sink_;
+  SymbolStore symbols_;
+  Memory heap_;
+  Reader* currentReader_ = nullptr;
+  std::vector<Handler> handlers_;
+  Scope* root_ = nullptr;  // owned
+  Node* current_ = nullptr;
+  std::unordered_set<std::string> includedFiles_;
+  bool loaded_ = false;
+};
+
+}  // namespace script

@@ -1,0 +1,71 @@
+#include "Script/Script/ScriptRunner.h"
+
+#include "Script/Compiler/ScriptReader.h"
+#include "Script/Diagnostics/StdOutInterface.h"
+#include "Script/Platform/SystemError.h"
+
+namespace script {
+
+ScriptKind ScriptKindOf(const std::string& path) {
+  std::size_t dot = path.rfind('.');
+  if (dot == std::string::npos) return SCRIPT_UNKNOWN;
+  std::string_view extension = std::string_view(path).substr(dot);
+  if (extension == ".kelvra") return SCRIPT_SOURCE;
+  if (extension == ".bin") return SCRIPT_COMPILED;
+  return SCRIPT_UNKNOWN;
+}
+
+ScriptRunner::ScriptRunner(const std::string& path, StdOutInterface* sink)
+    : sink_(sink), interpreter_(&error_, sink), path_(path), kind_(ScriptKindOf(path)) {}
+
+ScriptRunner::~ScriptRunner() { reader_.reset(); }
+
+std::unique_ptr<Reader> ScriptRunner::CreateReader() {
+  if (kind_ == SCRIPT_SOURCE) return std::make_unique<ScriptReader>(false, &interpreter_, &error_);
+  return nullptr;
+}
+
+bool ScriptRunner::Load() {
+  constexpr const char* kWhere = "script::ScriptRunner::Load";
+  reader_ = CreateReader();
+  if (reader_ == nullptr) {
+    if (kind_ == SCRIPT_COMPILED) {
+      // Compiled files are read once their reader exists.
+      error_.Raise(ErrorCode::NOT_IMPLEMENTED, module::kScript, kWhere);
+      error_.Report(*sink_);
+      return false;
+    }
+    sink_->Print(CHANNEL_BUILD, "Unknown script type!");
+    return false;
+  }
+  int systemError = 0;
+  interpreter_.RegisterScriptFile(path_, systemError);
+  if (systemError == 0) {
+    if (reader_->Read(path_, systemError)) {
+      error_.Report(*sink_);
+      interpreter_.SetLoaded(true);
+      return true;
+    }
+    if (systemError == 0) {
+      if (kind_ == SCRIPT_SOURCE && error_.File().empty()) {
+        error_.SetLocation(path_, reader_->Line(), reader_->Column());
+      }
+      error_.Report(*sink_);
+      return false;
+    }
+  }
+  return ReportSystemError(systemError, kWhere);
+}
+
+bool ScriptRunner::ReportSystemError(int systemError, const char* function) {
+  error_.RaiseNamed(ErrorCode::SYSTEM_ERROR, platform::SystemMessage(systemError), module::kScript, function);
+  error_.Report(*sink_);
+  return false;
+}
+
+bool ScriptRunner::Execute() {
+  if (error_.IsSet()) return false;
+  return interpreter_.Run();
+}
+
+}  // namespace script

@@ -1,0 +1,25 @@
+#include "cli/Commands.h"
+
+#include "Script/Script/ScriptRunner.h"
+#include "cli/ConsoleSink.h"
+
+namespace kelvra {
+
+namespace {
+
+constexpr Command kCommands[] = {
+    {"build", "FILE", "compile a script and print the build report", BuildCommand},
+};
+
+}  // namespace
+
+std::span<const Command> AllCommands() { return kCommands; }
+
+int BuildCommand(std::span<const std::string> arguments) {
+  if (arguments.size() != 1) return EXIT_USAGE;
+  ConsoleSink sink;
+  script::ScriptRunner runner(arguments[0], &sink);
+  return runner.Load() ? EXIT_OK : EXIT_FAILED;
+}
+
+}  // namespace kelvra

@@ -1,0 +1,28 @@
+#pragma once
+// The commands of the kelvra tool.
+#include <span>
+#include <string>
+
+namespace kelvra {
+
+// Exit statuses shared by the commands.
+enum ExitStatus : int {
+  EXIT_OK = 0,
+  EXIT_FAILED = 1,
+  EXIT_USAGE = 64,
+};
+
+struct Command {
+  const char* name;
+  const char* synopsis;  // arguments, as the usage text shows them
+  const char* summary;
+  // Runs the command with the arguments after its name; returns the exit status.
+  int (*run)(std::span<const std::string> arguments);
+};
+
+std::span<const Command> AllCommands();
+
+// Compiles FILE and prints the build report.
+int BuildCommand(std::span<const std::string> arguments);
+
+}  // namespace kelvra

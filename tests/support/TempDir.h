@@ -1,0 +1,24 @@
+#pragma once
+// A temporary folder for script files, removed with the object.
+#include <filesystem>
+#include <string>
+
+namespace script::test {
+
+class TempDir {
+ public:
+  TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  ~TempDir();
+
+  // Writes a file (creating folders) and returns its path.
+  std::string Write(const std::string& relativePath, const std::string& content) const;
+  std::string PathOf(const std::string& relativePath) const { return (root_ / relativePath).string(); }
+  const std::filesystem::path& Root() const { return root_; }
+
+ private:
+  std::filesystem::path root_;
+};
+
+}  // namespace script::test

@@ -35,6 +35,7 @@ bool Interpreter::Init() {
 bool Interpreter::OnEvent(int32_t code, const std::string& text) {
   Handler handler = TopHandler();
   if (handler == nullptr) return Fail(ErrorCode::INTERNAL_ERROR, "script::Interpreter::OnEvent");
+  if (handlers_.size() > kMaxHandlerDepth) return Fail(ErrorCode::OUT_OF_MEMORY, "script::Interpreter::OnEvent");
   return (this->*handler)(code, text);
 }
 

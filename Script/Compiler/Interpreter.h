@@ -31,6 +31,10 @@ class Interpreter : public InterpreterIf {
  public:
   // Bit set in the offsets and slot indices of the global frame.
   static constexpr uint32_t kGlobalSlotBit = 0x80000000u;
+  // Deepest nesting of handlers a script may reach. The tree is walked
+  // recursively when it is checked, run and deleted, so nesting is bounded
+  // well inside the stack of a thread.
+  static constexpr std::size_t kMaxHandlerDepth = 2000;
 
   Interpreter(Error* error, StdOutInterface* sink);
   ~Interpreter() override;

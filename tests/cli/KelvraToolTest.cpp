@@ -1,0 +1,88 @@
+// The kelvra command-line tool, run as a process.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+
+#include "tests/support/TempDir.h"
+
+namespace {
+
+struct ToolResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string Slurp(const std::string& path) {
+  std::string text;
+  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+    std::array<char, 4096> buffer;
+    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), file)) > 0;) text.append(buffer.data(), n);
+    std::fclose(file);
+  }
+  return text;
+}
+
+// Runs kelvra with shell-quoted arguments in a folder, capturing both streams.
+ToolResult RunTool(const std::string& arguments, const std::string& workingDirectory = ".") {
+  script::test::TempDir capture;
+  std::string out = capture.PathOf("out"), err = capture.PathOf("err");
+  std::string command = "cd '" + workingDirectory + "' && '" + KELVRA_CLI_PATH + "' " + arguments + " >'" + out +
+                        "' 2>'" + err + "'";
+  int raw = std::system(command.c_str());
+  ToolResult result;
+  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  result.out = Slurp(out);
+  result.err = Slurp(err);
+  return result;
+}
+
+TEST(KelvraToolTest, UsageErrorsExit64OnStandardError) {
+  for (const char* arguments : {"", "frobnicate x.kelvra", "build", "build a.kelvra b.kelvra", "--help extra"}) {
+    ToolResult result = RunTool(arguments);
+    EXPECT_EQ(64, result.status) << arguments;
+    EXPECT_TRUE(result.out.empty()) << arguments;
+    EXPECT_NE(std::string::npos, result.err.find("usage: kelvra")) << arguments;
+  }
+}
+
+TEST(KelvraToolTest, HelpGoesToStandardOutput) {
+  ToolResult result = RunTool("--help");
+  EXPECT_EQ(0, result.status);
+  EXPECT_NE(std::string::npos, result.out.find("build FILE"));
+  EXPECT_TRUE(result.err.empty());
+}
+
+TEST(KelvraToolTest, BuildPrintsTheReportAndExitsByItsOutcome) {
+  script::test::TempDir dir;
+  std::string good = dir.Write("good.kelvra", "{ ; }\n");
+  std::string bad = dir.Write("bad.kelvra", "{ ; }\n}\n");
+
+  ToolResult success = RunTool("build '" + good + "'");
+  EXPECT_EQ(0, success.status);
+  EXPECT_EQ("Build succeeded.\n", success.out);
+  EXPECT_TRUE(success.err.empty());
+
+  ToolResult failure = RunTool("build '" + bad + "'");
+  EXPECT_EQ(1, failure.status);
+  EXPECT_EQ(0u, failure.out.find("ERROR: UNEXPECTED_END_OF_SCOPE in \"" + bad + "\", line: 2, pos: 1\nINTERNAL: Compiler("));
+  EXPECT_TRUE(failure.out.ends_with("): script::Interpreter::EndScope\n")) << failure.out;
+
+  ToolResult unknown = RunTool("build '" + dir.PathOf("notes.txt") + "'");
+  EXPECT_EQ(1, unknown.status);
+  EXPECT_EQ("Unknown script type!\n", unknown.out);
+}
+
+TEST(KelvraToolTest, PathIsReportedAsGiven) {
+  script::test::TempDir dir;
+  dir.Write("sub/rel.kelvra", "}\n");
+  ToolResult result = RunTool("build sub/rel.kelvra", dir.Root().string());
+  EXPECT_EQ(1, result.status);
+  EXPECT_EQ(0u, result.out.find("ERROR: UNEXPECTED_END_OF_SCOPE in \"sub/rel.kelvra\", line: 1, pos: 1\n"))
+      << result.out;
+}
+
+}  // namespace

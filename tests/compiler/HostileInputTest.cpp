@@ -1,0 +1,54 @@
+// Input that is not a script at all must end in a report, never in a crash or hang.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "Script/Script/ScriptRunner.h"
+#include "tests/support/CaptureSink.h"
+#include "tests/support/TempDir.h"
+
+namespace script {
+namespace {
+
+// Loads a script text and returns the build report.
+std::vector<std::string> Build(const test::TempDir& dir, const std::string& text) {
+  std::string path = dir.Write("input.kelvra", text);
+  test::CaptureSink sink;
+  ScriptRunner runner(path, &sink);
+  runner.Load();
+  return sink.Lines(CHANNEL_BUILD);
+}
+
+TEST(HostileInputTest, RandomBytesGiveOneReport) {
+  test::TempDir dir;
+  std::mt19937 random(20261210);
+  for (int round = 0; round < 300; ++round) {
+    std::string text(random() % 512, '\0');
+    // Half the rounds draw from the script alphabet, so that the compiler gets past the reader.
+    const bool scriptLike = round % 2 == 0;
+    const std::string alphabet = "{}();,\"' \n\tinclude abc 0x1 /* */ // #";
+    for (char& c : text) {
+      c = scriptLike ? alphabet[random() % alphabet.size()] : static_cast<char>(random() % 256);
+    }
+    std::vector<std::string> report = Build(dir, text);
+    ASSERT_FALSE(report.empty()) << "round " << round;
+    EXPECT_TRUE(report.front() == "Build succeeded." || report.front().starts_with("ERROR: ")) << report.front();
+  }
+}
+
+TEST(HostileInputTest, NulByteEndsTheText) {
+  test::TempDir dir;
+  EXPECT_EQ(std::vector<std::string>{"Build succeeded."}, Build(dir, std::string("{ }\n\0 garbage #", 16)));
+}
+
+TEST(HostileInputTest, DeepNestingIsRefused) {
+  test::TempDir dir;
+  std::string text(200000, '{');
+  std::vector<std::string> report = Build(dir, text + std::string(200000, '}') + "\n");
+  ASSERT_FALSE(report.empty());
+  EXPECT_TRUE(report.front().starts_with("ERROR: OUT_OF_MEMORY")) << report.front();
+}
+
+}  // namespace
+}  // namespace script

@@ -9,6 +9,7 @@ namespace {
 
 constexpr Command kCommands[] = {
     {"build", "FILE", "compile a script and print the build report", BuildCommand},
+    {"run", "[--leaks] FILE", "compile and run a script; --leaks prints the leak report", RunCommand},
 };
 
 }  // namespace

@@ -8,7 +8,8 @@ namespace kelvra {
 // Exit statuses shared by the commands.
 enum ExitStatus : int {
   EXIT_OK = 0,
-  EXIT_FAILED = 1,
+  EXIT_FAILED = 1,         // the script did not compile
+  EXIT_RUNTIME_ERROR = 2,  // the run ended with an error or a processor fault
   EXIT_USAGE = 64,
 };
 
@@ -24,5 +25,7 @@ std::span<const Command> AllCommands();
 
 // Compiles FILE and prints the build report.
 int BuildCommand(std::span<const std::string> arguments);
+// Compiles and runs FILE; [--leaks] prints the heap's leak report afterwards.
+int RunCommand(std::span<const std::string> arguments);
 
 }  // namespace kelvra

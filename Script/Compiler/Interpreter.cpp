@@ -3,8 +3,13 @@
 #include "Script/Compiler/Reader.h"
 #include "Script/Diagnostics/Error.h"
 #include "Script/Expressions/Scope.h"
+#include "Script/Expressions/Types/Type.h"
+#include "Script/Memory/ClearMemoryHandler.h"
+#include "Script/Memory/DestroyMemoryHandler.h"
 #include "Script/Platform/Path.h"
 #include "Script/Platform/SystemError.h"
+#include "Script/Platform/Thread.h"
+#include "Script/Stack/StackMemory.h"
 
 namespace script {
 
@@ -15,16 +20,26 @@ constexpr const char* kBuiltInNames[] = {"cast", "lock", "unlock", "sizeof", "ar
 
 }  // namespace
 
-Interpreter::Interpreter(Error* error, StdOutInterface* sink) : error_(error), sink_(sink) {}
+Interpreter::Interpreter(Error* error, StdOutInterface* sink) : error_(error), sink_(sink) {
+  heap_.SetSymbolStore(&symbols_);
+  heap_.SetOutput(sink);
+  heap_.SetDestroyHandler(std::make_unique<DestroyMemoryHandler>(&heap_));
+  heap_.SetClearHandler(std::make_unique<ClearMemoryHandler>(&heap_));
+  debugger_.SetPositionSource(&threads_);
+}
 
-Interpreter::~Interpreter() { delete root_; }
+Interpreter::~Interpreter() {
+  // Storage still held by a thread refers to the tree's types: free it first.
+  threads_.ReleaseAll();
+  delete root_;
+}
 
 bool Interpreter::Init() {
   handlers_.clear();
   PushHandler(&Interpreter::BeginFullExpression);
   symbols_.Reset();
   delete root_;
-  SourcePosition rootPosition;
+  SourcePosition rootPosition{0, 0, 1, 1};
   if (currentReader_ != nullptr) rootPosition.file = symbols_.InternFile(currentReader_->Path());
   root_ = new Scope(rootPosition, nullptr);
   current_ = root_;
@@ -43,8 +58,28 @@ bool Interpreter::IsComplete() const { return current_ == root_; }
 
 bool Interpreter::Run() {
   if (root_ == nullptr) return Fail(ErrorCode::NULL_SCRIPT, "script::Interpreter::Run");
-  return Fail(ErrorCode::NOT_IMPLEMENTED, "script::Interpreter::Run");
+  const uint32_t threadId = platform::CurrentThreadId();
+  StackMemory* stack = threads_.GetStackMemory(threadId);
+  stack->PushFrame(nullptr, root_, root_->FrameLayout());
+  stack->CurrentFrame()->currentStatement = root_;
+  debugger_.Started().Set();
+  FlowSemaphor* gate = stack->Gate();
+  uint32_t result = gate->StartRun(root_);
+  if (result != RUN_STOP) {
+    ExecContext context{nullptr, &heap_, stack, nullptr};
+    result = root_->Run(&context);
+  }
+  gate->EndRun();
+  threads_.ReleaseStackMemory(threadId);
+  return result != RUN_ERROR;
 }
+
+void Interpreter::AttachDebugger(DebuggerEvents* events) {
+  debugger_.SetEvents(events);
+  machine_.Attach(&debugger_, this);
+}
+
+void Interpreter::DetachDebugger() { machine_.Detach(); }
 
 Node* Interpreter::GetRoot() const { return root_; }
 
@@ -55,6 +90,21 @@ bool Interpreter::RegisterScriptFile(const std::string& path, int& systemError) 
     return false;
   }
   return includedFiles_.insert(std::move(*full)).second;
+}
+
+bool Interpreter::ReserveAlignedStackSpotIfNotDeclared(Type* type, const SourcePosition& declaration,
+                                                       StackSlotReservation& reservation) {
+  constexpr const char* kWhere = "script::Interpreter::ReserveAlignedStackSpotIfNotDeclared";
+  Scope* scope = EnclosingScope();
+  if (scope == nullptr) return Fail(ErrorCode::INTERNAL_ERROR, kWhere);
+  if (scope->FindDefinition(declaration.symbol) != nullptr) return Fail(ErrorCode::DUPLICATE_DECLARATION, kWhere);
+  if (type == nullptr) return Fail(ErrorCode::UNKNOWN_VALUE_TYPE, kWhere);
+  // Function frames join when functions compile; until then every slot is global.
+  Scope* frame = root_;
+  const uint32_t frameBit = frame == root_ ? kGlobalSlotBit : 0;
+  reservation.offset = frame->ReserveSlot(type, declaration, type->GetSize(), type->GetAlignment()) | frameBit;
+  reservation.index = static_cast<uint32_t>(frame->FrameLayout().size() - 1) | frameBit;
+  return true;
 }
 
 bool Interpreter::Fail(ErrorCode code, const char* function) {
@@ -86,6 +136,7 @@ void Interpreter::Attach(Node* node) {
   node->SetParent(current_);
   if (current_->TypeId() == TYPE_SCOPE) {
     static_cast<Scope*>(current_)->AddStatement(node);
+    debugger_.AddToLineTable(node);
   } else if (current_->Left() == nullptr) {
     current_->SetLeft(node);
   } else {

@@ -9,12 +9,16 @@
 
 #include "Script/Compiler/InterpreterIf.h"
 #include "Script/Compiler/SymbolStore.h"
+#include "Script/Debugger/DebuggerHandler.h"
+#include "Script/Debugger/DebuggerStateMachine.h"
 #include "Script/Diagnostics/ErrorCode.h"
 #include "Script/Expressions/SourcePosition.h"
 #include "Script/Memory/Memory.h"
+#include "Script/Stack/ThreadMap.h"
 
 namespace script {
 
+class DebuggerEvents;
 class Error;
 class Node;
 class Scope;
@@ -42,8 +46,19 @@ class Interpreter : public InterpreterIf {
   bool Init() override;
   bool OnEvent(int32_t code, const std::string& text) override;
   bool IsComplete() const override;
+  // Runs the program on the calling thread under its debugger gate: the
+  // first thread is held before the first statement until a command
+  // resumes it. False when the run ended with a runtime error.
   bool Run() override;
   Node* GetRoot() const override;
+
+  // Connects the application's debugger events; attach before running.
+  void AttachDebugger(DebuggerEvents* events);
+  void DetachDebugger();
+  // Where the application's debugger commands go.
+  DebuggerStateMachine& Debugger() { return machine_; }
+  DebuggerHandler& DebuggerFanOut() { return debugger_; }
+  ThreadMap& Threads() { return threads_; }
   void SetCurrentReader(Reader* reader) override { currentReader_ = reader; }
   Reader* CurrentReader() const override { return currentReader_; }
 
@@ -101,7 +116,10 @@ class Interpreter : public InterpreterIf {
   Error* error_;
   StdOutInterface* sink_;
   SymbolStore symbols_;
+  DebuggerStateMachine machine_;
+  DebuggerHandler debugger_{&machine_};
   Memory heap_;
+  ThreadMap threads_{&heap_, &symbols_, sink_, &debugger_};
   Reader* currentReader_ = nullptr;
   std::vector<Handler> handlers_;
   Scope* root_ = nullptr;  // owned

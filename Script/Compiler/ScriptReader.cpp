@@ -51,17 +51,26 @@ constexpr std::array<int8_t, 256> kOperatorBase = [] {
 // The character an escape letter stands for; -1 for no valid escape.
 int EscapeMeaning(char c) {
   switch (c) {
-    case 'a': return 7;
-    case 'b': return 8;
-    case 't': return 9;
-    case 'n': return 10;
-    case 'v': return 11;
-    case 'f': return 12;
-    case 'r': return 13;
+    case 'a':
+      return 7;
+    case 'b':
+      return 8;
+    case 't':
+      return 9;
+    case 'n':
+      return 10;
+    case 'v':
+      return 11;
+    case 'f':
+      return 12;
+    case 'r':
+      return 13;
     case '"':
     case '\'':
-    case '\\': return c;
-    default: return -1;
+    case '\\':
+      return c;
+    default:
+      return -1;
   }
 }
 
@@ -221,9 +230,9 @@ bool ScriptReader::EndConstString(const char*& cursor) {
       return true;
     }
     if (c == '"' || c == '\'') {
-      return error_->Raise(quote == '\'' ? ErrorCode::EXPECTING_SINGLE_QUOTATION_MARK
-                                         : ErrorCode::EXPECTING_DOUBLE_QUOTATION_MARK,
-                           module::kCompiler, kEndConstString);
+      return error_->Raise(
+          quote == '\'' ? ErrorCode::EXPECTING_SINGLE_QUOTATION_MARK : ErrorCode::EXPECTING_DOUBLE_QUOTATION_MARK,
+          module::kCompiler, kEndConstString);
     }
     if (c == '\\') {
       step();

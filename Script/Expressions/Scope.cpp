@@ -1,6 +1,22 @@
 #include "Script/Expressions/Scope.h"
 
+#include "Script/Debugger/FlowSemaphor.h"
+#include "Script/Stack/StackMemory.h"
+#include "Script/Values/Value.h"
+
 namespace script {
+
+namespace {
+
+// Definitions stand in the statement list but do not run there.
+bool IsDefinition(int32_t typeId) {
+  return typeId == TYPE_FUNCTION || typeId == TYPE_ERROR || (typeId >= TYPE_SIZEOF && typeId <= TYPE_CAST);
+}
+
+// Blocks and while loops pass the gate with their own statements.
+bool PassesGate(int32_t typeId) { return typeId != TYPE_SCOPE && typeId != TYPE_WHILE; }
+
+}  // namespace
 
 Scope::~Scope() {
   for (auto statement = statements_.rbegin(); statement != statements_.rend(); ++statement) delete *statement;
@@ -10,13 +26,38 @@ uint32_t Scope::Run(ExecContext* context) {
   Scope* outer = context->scope;
   context->scope = this;
   uint32_t result = RUN_OK;
-  for (Node* statement : statements_) {
-    ExecContext child = context->ForChild(nullptr);
-    result = statement->Run(&child);
-    if (result != RUN_OK) break;
+  for (std::size_t index = 0; index < statements_.size() && result == RUN_OK; ++index) {
+    if (IsDefinition(statements_[index]->TypeId())) continue;
+    result = RunStatement(statements_[index], context);
+    while (result == RUN_ERROR) {
+      index = NextErrorDeclaration(index);
+      if (index == statements_.size()) break;
+      result = RunStatement(statements_[index], context);
+    }
   }
   context->scope = outer;
   return result;
+}
+
+uint32_t Scope::RunStatement(Node* statement, ExecContext* context) {
+  Value value;
+  ExecContext child = context->ForChild(&value);
+  StackMemory* thread = context->thread;
+  if (thread != nullptr && thread->Gate() != nullptr && PassesGate(statement->TypeId())) {
+    thread->CurrentFrame()->currentStatement = statement;
+    uint32_t depth = static_cast<uint32_t>(thread->CurrentFrameIndex());
+    if (thread->Gate()->CheckStatement(statement, depth, breakpoints_) == RUN_STOP) return RUN_STOP;
+  }
+  uint32_t result = statement->Run(&child);
+  if (result == RUN_RETURN && context->result != nullptr) *context->result = value;
+  return result;
+}
+
+std::size_t Scope::NextErrorDeclaration(std::size_t index) const {
+  for (++index; index < statements_.size(); ++index) {
+    if (statements_[index]->TypeId() == TYPE_ERROR) break;
+  }
+  return index;
 }
 
 uint32_t Scope::ReserveSlot(Type* type, const SourcePosition& declaration, uint32_t size, uint32_t alignment) {

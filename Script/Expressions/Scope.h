@@ -1,10 +1,9 @@
 #pragma once
 // A block of statements: the program root, a function body or a nested block.
 #include <cstdint>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
+#include "Script/Debugger/BreakpointSet.h"
 #include "Script/Expressions/Types/AggregateDefCollection.h"
 
 namespace script {
@@ -22,19 +21,32 @@ class Scope : public AggregateDefCollection {
   Scope(const SourcePosition& position, Node* parent) : AggregateDefCollection(TYPE_SCOPE, position, parent) {}
   ~Scope() override;
 
+  // Runs the statements in order, each through the thread's debugger gate;
+  // a runtime error continues at the next error declaration of the scope.
   uint32_t Run(ExecContext* context) override;
 
   // Appends a statement; the scope owns it.
   void AddStatement(Node* statement) { statements_.push_back(statement); }
   const std::vector<Node*>& Statements() const { return statements_; }
 
+  // Breakpoints on the statements directly in this scope.
+  BreakpointSet& Breakpoints() { return breakpoints_; }
+  const BreakpointSet& Breakpoints() const { return breakpoints_; }
+
   // The frame layout of the frame this scope is the body of.
   const std::vector<FrameSlot>& FrameLayout() const { return frameLayout_; }
   uint32_t FrameSize() const { return frameSize_; }
-  // Reserves a slot of the given size and alignment; returns its offset.
+  // Appends a slot of the given size at the next offset aligned to
+  // `alignment`; returns that offset. The slot's index is the layout size - 1.
   uint32_t ReserveSlot(Type* type, const SourcePosition& declaration, uint32_t size, uint32_t alignment);
 
  private:
+  // Runs one statement with a fresh result value, passing the gate first.
+  uint32_t RunStatement(Node* statement, ExecContext* context);
+  // The index of the next error declaration after `index`, or the count.
+  std::size_t NextErrorDeclaration(std::size_t index) const;
+
+  BreakpointSet breakpoints_;
   std::vector<Node*> statements_;  // owned, in source order
   std::vector<FrameSlot> frameLayout_;
   uint32_t frameSize_ = 0;

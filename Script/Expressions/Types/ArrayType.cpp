@@ -1,0 +1,136 @@
+#include "Script/Expressions/Types/ArrayType.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+#include "Script/Compiler/Serializer.h"
+#include "Script/Expressions/Types/MemberSlot.h"
+
+namespace script {
+
+namespace {
+
+// Sizes saturate rather than wrap, so that an oversized array fails to
+// allocate instead of getting a small block.
+uint32_t SaturatingProduct(uint64_t a, uint64_t b) {
+  return static_cast<uint32_t>(std::min<uint64_t>(a * b, std::numeric_limits<uint32_t>::max()));
+}
+
+}  // namespace
+
+ArrayType::~ArrayType() {
+  delete dimensionExpression_;
+  delete elementType_;
+}
+
+void ArrayType::SerializeBody(Serializer* serializer) {
+  serializer->WriteToken(TYPE_LESS);
+  if (elementType_ != nullptr) elementType_->Serialize(serializer);
+  if (dimensionExpression_ != nullptr) {
+    serializer->WriteToken(TYPE_COMMA);
+    dimensionExpression_->Serialize(serializer);
+  } else {
+    for (uint32_t symbol : Symbols()) {
+      serializer->WriteToken(TYPE_COMMA);
+      serializer->WriteSymbol(SourcePosition{symbol});
+    }
+  }
+  serializer->WriteEndToken(TYPE_GREATER);
+  Type::SerializeBody(serializer);
+}
+
+uint32_t ArrayType::GetSize() const {
+  return elementType_ != nullptr ? SaturatingProduct(elementType_->GetSlotSize(), elementCount_) : 0;
+}
+
+uint32_t ArrayType::ValueAlignment() const { return elementType_ != nullptr ? elementType_->GetAlignment() : 1; }
+
+bool ArrayType::IsCompatible(const Type* other) const {
+  if (other == nullptr || other->TypeId() != TYPE_ARRAY || elementType_ == nullptr) return false;
+  const Type* otherElement = static_cast<const ArrayType*>(other)->elementType_;
+  return otherElement != nullptr && elementType_->IsSameType(otherElement) &&
+         elementType_->ReferenceMode() == otherElement->ReferenceMode();
+}
+
+bool ArrayType::IsSameType(const Type* other) const {
+  if (!IsCompatible(other)) return false;
+  const auto* array = static_cast<const ArrayType*>(other);
+  return dimensions_.empty() || array->dimensions_.empty() || GetSize() == array->GetSize();
+}
+
+uint32_t ArrayType::ElementsIn(const MemoryBlock* block, uint32_t offset) const {
+  const uint32_t slot = elementType_ != nullptr ? elementType_->GetSlotSize() : 0;
+  if (block == nullptr || slot == 0 || offset > block->Size()) return 0;
+  const uint32_t fitting = (block->Size() - offset) / slot;
+  return dimensions_.empty() ? fitting : std::min(fitting, elementCount_);
+}
+
+void ArrayType::CopyValue(Memory& memory, MemoryBlock* target, uint32_t targetOffset, MemoryBlock* source,
+                          uint32_t sourceOffset) const {
+  const uint32_t count = std::min(ElementsIn(target, targetOffset), ElementsIn(source, sourceOffset));
+  if (count == 0) return;
+  const uint32_t slot = elementType_->GetSlotSize();
+  if (IsPlainSlot(*elementType_)) {
+    std::memmove(target->Data() + targetOffset, source->Data() + sourceOffset, static_cast<std::size_t>(count) * slot);
+    return;
+  }
+  for (uint32_t i = 0; i < count; ++i) {
+    CopySlot(memory, elementType_, target, targetOffset + i * slot, source, sourceOffset + i * slot);
+  }
+}
+
+MemoryBlock* ArrayType::ResolvePath(Memory& memory, std::string_view path, MemoryBlock* block, uint32_t offset,
+                                    uint32_t& outOffset) const {
+  if (path.empty()) return Type::ResolvePath(memory, path, block, offset, outOffset);
+  uint32_t index = 0;
+  if (!TakePathNumber(path, index) || index >= ElementsIn(block, offset)) return nullptr;
+  return ResolvePathInSlot(memory, elementType_, path, block, offset + index * elementType_->GetSlotSize(),
+                           outOffset);
+}
+
+std::string ArrayType::GetName(const SymbolStore& symbols) const {
+  std::string name = "array<";
+  if (elementType_ != nullptr) name += elementType_->GetName(symbols);
+  for (uint32_t dimension : dimensions_) {
+    name += ',';
+    name += std::to_string(dimension);
+  }
+  name += '>';
+  name += ReferenceSuffix();
+  return name;
+}
+
+void ArrayType::VisitMembers(InstanceHandler& visitor, MemoryBlock* block, uint32_t offset) const {
+  const uint32_t count = ElementsIn(block, offset);
+  for (uint32_t i = 0; i < count; ++i) VisitSlot(visitor, elementType_, block, offset + i * elementType_->GetSlotSize());
+}
+
+bool ArrayType::IsSafeType(Error* error, std::vector<SourcePosition>& trace) const {
+  if (elementType_ != nullptr && !elementType_->IsSafeType(error, trace)) return TraceUnsafe(trace);
+  return true;
+}
+
+bool ArrayType::IsPlainData() const { return elementType_ == nullptr || IsPlainSlot(*elementType_); }
+
+void ArrayType::SetElementType(Type* element) {
+  if (element == elementType_) return;
+  delete elementType_;
+  elementType_ = element;
+  if (element != nullptr) element->SetParent(this);
+}
+
+void ArrayType::AddDimension(uint32_t count, uint32_t symbol) {
+  elementCount_ = dimensions_.empty() ? count : SaturatingProduct(elementCount_, count);
+  dimensions_.push_back(count);
+  AddSymbol(symbol);
+}
+
+void ArrayType::SetDimensionExpression(Node* expression) {
+  if (expression == dimensionExpression_) return;
+  delete dimensionExpression_;
+  dimensionExpression_ = expression;
+  if (expression != nullptr) expression->SetParent(this);
+}
+
+}  // namespace script

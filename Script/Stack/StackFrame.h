@@ -1,0 +1,27 @@
+#pragma once
+// One activation on a thread's stack: a slot per variable of the frame.
+#include <vector>
+
+namespace script {
+
+class MemoryBlockRef;
+class Node;
+class Scope;
+
+// A variable's storage, and the stack of rebindings of a slot whose
+// binding changes while the frame lives (slot index bit 30).
+struct StackSlot {
+  MemoryBlockRef* ref = nullptr;
+  std::vector<MemoryBlockRef*>* rebindings = nullptr;  // null until used
+};
+
+struct StackFrame {
+  std::vector<StackSlot> slots;
+  Node* calledNode = nullptr;  // the function called; null for the program root
+  Scope* body = nullptr;
+  // The statement the frame stands at; written by the frame's thread before
+  // each statement, read by the debugger.
+  const Node* currentStatement = nullptr;
+};
+
+}  // namespace script

@@ -1,0 +1,124 @@
+#include "Script/Stack/StackMemory.h"
+
+#include "Script/Debugger/DebuggerHandler.h"
+#include "Script/Expressions/Types/Type.h"
+#include "Script/Memory/Memory.h"
+
+namespace script {
+
+StackMemory::StackMemory(Memory* heap, uint32_t threadId, const SymbolStore* symbols, StdOutInterface* sink,
+                         DebuggerHandler* debugger)
+    : heap_(heap),
+      reporter_(symbols, sink),
+      threadId_(threadId),
+      debugger_(debugger),
+      gate_(debugger != nullptr ? debugger->CreateGate(threadId) : nullptr) {}
+
+StackMemory::~StackMemory() {
+  while (PopFrame() >= 0) {
+  }
+  if (debugger_ != nullptr) debugger_->RemoveGate(threadId_);
+}
+
+int32_t StackMemory::Append(StackFrame* frame) {
+  frames_.push_back(frame);
+  current_ = static_cast<int32_t>(frames_.size()) - 1;
+  return current_;
+}
+
+int32_t StackMemory::PushFrame(Node* calledNode, Scope* body, const std::vector<FrameSlot>& layout) {
+  auto* frame = new StackFrame{{}, calledNode, body, nullptr};
+  frame->slots.resize(layout.size());
+  for (std::size_t i = 0; i < layout.size(); ++i) {
+    Type* type = layout[i].type;
+    frame->slots[i].ref = heap_->NewOwnedRef(type, type->GetSlotSize());
+  }
+  return Append(frame);
+}
+
+int32_t StackMemory::PushFrameWithRef(Node* calledNode, Scope* body, MemoryBlockRef* ref) {
+  ref->AddRef();
+  return Append(new StackFrame{{StackSlot{ref, nullptr}}, calledNode, body, nullptr});
+}
+
+int32_t StackMemory::PushSharedFrame(const StackFrame& globals) {
+  auto* frame = new StackFrame{{}, globals.calledNode, globals.body, nullptr};
+  frame->slots.reserve(globals.slots.size());
+  for (const StackSlot& slot : globals.slots) {
+    if (slot.ref != nullptr) slot.ref->AddRef();
+    frame->slots.push_back(StackSlot{slot.ref, nullptr});
+  }
+  return Append(frame);
+}
+
+int32_t StackMemory::PopFrame() {
+  if (frames_.empty()) return current_ = -1;
+  ReleaseFrame(frames_.back());
+  frames_.pop_back();
+  current_ = static_cast<int32_t>(frames_.size()) - 1;
+  return current_;
+}
+
+void StackMemory::ReleaseFrame(StackFrame* frame) {
+  for (StackSlot& slot : frame->slots) {
+    if (slot.rebindings != nullptr) {
+      for (MemoryBlockRef* binding : *slot.rebindings) binding->Release();
+      delete slot.rebindings;
+    }
+    if (slot.ref != nullptr) slot.ref->Release();
+  }
+  delete frame;
+}
+
+StackSlot& StackMemory::SlotAt(uint32_t index) const {
+  StackFrame* frame = (index & kGlobalBit) != 0 ? frames_.front() : frames_[static_cast<std::size_t>(current_)];
+  return frame->slots[index & kSlotMask];
+}
+
+MemoryBlockRef* StackMemory::GetSlot(uint32_t index) const {
+  StackSlot& slot = SlotAt(index);
+  if ((index & kRebindingBit) != 0 && slot.rebindings != nullptr && !slot.rebindings->empty()) {
+    return slot.rebindings->back();
+  }
+  return slot.ref;
+}
+
+void StackMemory::SetSlot(uint32_t index, MemoryBlockRef* ref) {
+  StackSlot& slot = SlotAt(index);
+  if ((index & kRebindingBit) != 0 && slot.rebindings != nullptr && !slot.rebindings->empty()) {
+    ref->AddRef();
+    slot.rebindings->back()->Release();
+    slot.rebindings->back() = ref;
+  }
+  ref->AddRef();
+  if (slot.ref != nullptr) slot.ref->Release();
+  slot.ref = ref;
+}
+
+void StackMemory::PushSlotBinding(uint32_t index, Type* type, uint32_t offset, MemoryBlock* block) {
+  if ((index & kRebindingBit) == 0) return;
+  StackSlot& slot = SlotAt(index);
+  if (slot.rebindings == nullptr) slot.rebindings = new std::vector<MemoryBlockRef*>();
+  slot.rebindings->push_back(heap_->NewRef(type, block, offset));
+}
+
+void StackMemory::PopSlotBinding(uint32_t index) {
+  if ((index & kRebindingBit) == 0) return;
+  StackSlot& slot = SlotAt(index);
+  if (slot.rebindings == nullptr || slot.rebindings->empty()) return;
+  slot.rebindings->back()->Release();
+  slot.rebindings->pop_back();
+}
+
+void StackMemory::AddSlot(Type* type) {
+  StackFrame* frame = CurrentFrame();
+  if (frame == nullptr) return;
+  frame->slots.push_back(StackSlot{heap_->NewOwnedRef(type, type->GetSlotSize()), nullptr});
+}
+
+uint32_t StackMemory::SlotCount() const {
+  StackFrame* frame = CurrentFrame();
+  return frame == nullptr ? 0 : static_cast<uint32_t>(frame->slots.size());
+}
+
+}  // namespace script

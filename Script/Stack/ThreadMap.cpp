@@ -1,0 +1,74 @@
+#include "Script/Stack/ThreadMap.h"
+
+#include <mutex>
+
+#include "Script/Debugger/DebuggerHandler.h"
+#include "Script/Stack/StackMemory.h"
+
+namespace script {
+
+ThreadMap::ThreadMap(Memory* heap, const SymbolStore* symbols, StdOutInterface* sink, DebuggerHandler* debugger)
+    : heap_(heap), symbols_(symbols), sink_(sink), debugger_(debugger) {}
+
+ThreadMap::~ThreadMap() { ReleaseAll(); }
+
+void ThreadMap::ReleaseAll() {
+  std::unordered_map<uint32_t, StackMemory*> released;
+  {
+    std::lock_guard guard(lock_);
+    released.swap(stacks_);
+    main_ = nullptr;
+  }
+  for (auto& [threadId, stack] : released) delete stack;
+}
+
+StackMemory* ThreadMap::GetStackMemory(uint32_t threadId) {
+  std::lock_guard guard(lock_);
+  auto [entry, created] = stacks_.try_emplace(threadId, nullptr);
+  if (created) {
+    entry->second = new StackMemory(heap_, threadId, symbols_, sink_, debugger_);
+    if (stacks_.size() == 1) main_ = entry->second;
+  }
+  return entry->second;
+}
+
+void ThreadMap::ReleaseStackMemory(uint32_t threadId) {
+  StackMemory* released = nullptr;
+  {
+    std::lock_guard guard(lock_);
+    auto entry = stacks_.find(threadId);
+    if (entry == stacks_.end()) return;
+    released = entry->second;
+    stacks_.erase(entry);
+    if (main_ == released) main_ = nullptr;
+  }
+  delete released;
+}
+
+bool ThreadMap::ShareGlobals(StackMemory* stack) {
+  if (stack->FrameCount() != 0) return false;
+  StackMemory* main = Main();
+  if (main != nullptr && main != stack && main->FrameCount() > 0) stack->PushSharedFrame(*main->Frame(0));
+  return true;
+}
+
+StackMemory* ThreadMap::Main() const {
+  std::lock_guard guard(lock_);
+  return main_;
+}
+
+bool ThreadMap::CurrentPosition(uint32_t threadId, const Node*& statement, Scope*& scope) {
+  std::lock_guard guard(lock_);
+  auto entry = stacks_.find(threadId);
+  if (entry == stacks_.end()) return false;
+  const StackMemory& stack = *entry->second;
+  int32_t index = stack.CurrentFrameIndex();
+  if (index < 0) return false;
+  const StackFrame* frame = stack.Frame(index);
+  if (frame->body == nullptr && index > 0) frame = stack.Frame(index - 1);
+  statement = frame->currentStatement;
+  scope = frame->body;
+  return statement != nullptr;
+}
+
+}  // namespace script

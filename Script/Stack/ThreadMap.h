@@ -1,0 +1,53 @@
+#pragma once
+// The stack memory of every thread that runs script code, by thread id. The
+// first entry is the main stack memory: it holds the real global frame that
+// later threads share.
+//
+// Lock order: the map's lock is taken before the debugger handler's (a new
+// stack memory creates its gate); the position lookup of the debugger runs
+// with no handler lock held.
+#include <cstdint>
+#include <unordered_map>
+
+#include "Script/Debugger/ThreadPositionSource.h"
+#include "Script/Platform/CriticalSection.h"
+
+namespace script {
+
+class DebuggerHandler;
+class Memory;
+class StackMemory;
+class StdOutInterface;
+class SymbolStore;
+
+class ThreadMap final : public ThreadPositionSource {
+ public:
+  ThreadMap(Memory* heap, const SymbolStore* symbols, StdOutInterface* sink, DebuggerHandler* debugger);
+  ThreadMap(const ThreadMap&) = delete;
+  ThreadMap& operator=(const ThreadMap&) = delete;
+  ~ThreadMap() override;
+
+  // The thread's stack memory, created (with its gate) on first use.
+  StackMemory* GetStackMemory(uint32_t threadId);
+  // Removes the thread's entry and deletes its stack memory.
+  void ReleaseStackMemory(uint32_t threadId);
+  // Gives a stack memory without frames a global frame that shares the main
+  // stack memory's global storage; true when it had no frames.
+  bool ShareGlobals(StackMemory* stack);
+  StackMemory* Main() const;
+  // Deletes every stack memory; the program's storage is then released.
+  void ReleaseAll();
+
+  bool CurrentPosition(uint32_t threadId, const Node*& statement, Scope*& scope) override;
+
+ private:
+  Memory* heap_;
+  const SymbolStore* symbols_;
+  StdOutInterface* sink_;
+  DebuggerHandler* debugger_;
+  mutable platform::CriticalSection lock_;
+  std::unordered_map<uint32_t, StackMemory*> stacks_;
+  StackMemory* main_ = nullptr;
+};
+
+}  // namespace script

@@ -1,6 +1,7 @@
 #include "Script/Debugger/DebuggerHandler.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <mutex>
 
 #include "Script/Debugger/DebuggerEvents.h"
@@ -78,8 +79,8 @@ bool DebuggerHandler::SetBreakpoint(uint32_t file, uint32_t lineIndex, bool set)
 }
 
 FlowSemaphor* DebuggerHandler::ChooseInTurn() {
-  const size_t count = gates_.size();
-  for (size_t looked = 0; looked < count; ++looked) {
+  const std::size_t count = gates_.size();
+  for (std::size_t looked = 0; looked < count; ++looked) {
     FlowSemaphor* gate = gates_[turn_++ % count].get();
     if (!gate->InNativeCode()) return gate;
   }

@@ -41,7 +41,8 @@ ToolResult RunTool(const std::string& arguments, const std::string& workingDirec
 }
 
 TEST(KelvraToolTest, UsageErrorsExit64OnStandardError) {
-  for (const char* arguments : {"", "frobnicate x.kelvra", "build", "build a.kelvra b.kelvra", "--help extra"}) {
+  for (const char* arguments : {"", "frobnicate x.kelvra", "build", "build a.kelvra b.kelvra", "--help extra", "run",
+                                "run --bogus x.kelvra", "run --leaks"}) {
     ToolResult result = RunTool(arguments);
     EXPECT_EQ(64, result.status) << arguments;
     EXPECT_TRUE(result.out.empty()) << arguments;
@@ -74,6 +75,26 @@ TEST(KelvraToolTest, BuildPrintsTheReportAndExitsByItsOutcome) {
   ToolResult unknown = RunTool("build '" + dir.PathOf("notes.txt") + "'");
   EXPECT_EQ(1, unknown.status);
   EXPECT_EQ("Unknown script type!\n", unknown.out);
+}
+
+TEST(KelvraToolTest, RunPrintsTheBuildReportAndExitsByTheRun) {
+  script::test::TempDir dir;
+  std::string good = dir.Write("good.kelvra", "{ ; { } }\n");
+  std::string bad = dir.Write("bad.kelvra", "{\n");
+
+  ToolResult success = RunTool("run '" + good + "'");
+  EXPECT_EQ(0, success.status);
+  EXPECT_EQ("Build succeeded.\n", success.out);
+  EXPECT_TRUE(success.err.empty()) << success.err;
+
+  ToolResult failure = RunTool("run '" + bad + "'");
+  EXPECT_EQ(1, failure.status);
+  EXPECT_EQ(0u, failure.out.find("ERROR: UNEXPECTED_END_OF_SCRIPT in \"" + bad + "\", line: 2, pos: 1\n"));
+
+  ToolResult leaks = RunTool("run --leaks '" + good + "'");
+  EXPECT_EQ(0, leaks.status);
+  EXPECT_EQ("Build succeeded.\n", leaks.out);
+  EXPECT_NE(std::string::npos, leaks.err.find("**** Leaked Memory Blocks ****\nNONE\n")) << leaks.err;
 }
 
 TEST(KelvraToolTest, PathIsReportedAsGiven) {

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "Script/Compiler/SymbolStore.h"
+#include "Script/Expressions/Scope.h"
+#include "Script/Expressions/Types/BuiltInTypes.h"
+#include "Script/Expressions/Types/Type.h"
+#include "Script/Memory/Memory.h"
+#include "Script/Stack/StackMemory.h"
+#include "Script/Stack/ThreadMap.h"
+
+namespace script {
+namespace {
+
+class StackMemoryTest : public testing::Test {
+ protected:
+  std::vector<FrameSlot> Layout(std::initializer_list<int32_t> typeIds) {
+    std::vector<FrameSlot> layout;
+    for (int32_t id : typeIds) layout.push_back(FrameSlot{BuiltInType(id), SourcePosition{}});
+    return layout;
+  }
+  int32_t ReadI32(StackMemory& stack, uint32_t index) {
+    int32_t value;
+    std::memcpy(&value, stack.GetSlot(index)->Data(), sizeof value);
+    return value;
+  }
+  void WriteI32(StackMemory& stack, uint32_t index, int32_t value) {
+    std::memcpy(stack.GetSlot(index)->Data(), &value, sizeof value);
+  }
+
+  Memory heap_;
+  SymbolStore symbols_;
+  Scope root_{SourcePosition{}, nullptr};
+  Scope body_{SourcePosition{}, nullptr};
+};
+
+TEST_F(StackMemoryTest, FramesHoldZeroedSlotsAndGlobalsStayReachable) {
+  {
+    StackMemory stack(&heap_, 1, &symbols_, nullptr, nullptr);
+    EXPECT_EQ(-1, stack.CurrentFrameIndex());
+    EXPECT_EQ(0, stack.PushFrame(nullptr, &root_, Layout({TYPE_I32, TYPE_STRING})));
+    EXPECT_EQ(0, ReadI32(stack, 0));
+    WriteI32(stack, StackMemory::kGlobalBit | 0, 41);
+    EXPECT_EQ(1, stack.PushFrame(nullptr, &body_, Layout({TYPE_I32})));
+    EXPECT_EQ(1u, stack.SlotCount());
+    WriteI32(stack, 0, 7);
+    EXPECT_EQ(41, ReadI32(stack, StackMemory::kGlobalBit | 0)) << "bit 31 reads frame 0";
+    EXPECT_EQ(7, ReadI32(stack, 0)) << "without bit 31 the current frame";
+    stack.AddSlot(BuiltInType(TYPE_I64));
+    EXPECT_EQ(2u, stack.SlotCount());
+    EXPECT_EQ(0, stack.PopFrame());
+    EXPECT_EQ(2u, heap_.LiveBlockCount()) << "the popped frame's slots are freed, the globals stay";
+  }
+  EXPECT_EQ(0u, heap_.LiveBlockCount()) << "popping every frame releases every slot";
+  EXPECT_EQ(0u, heap_.LiveRefCount());
+}
+
+TEST_F(StackMemoryTest, SetSlotSharesTheReference) {
+  StackMemory stack(&heap_, 1, &symbols_, nullptr, nullptr);
+  stack.PushFrame(nullptr, &root_, Layout({TYPE_I32, TYPE_I32}));
+  MemoryBlockRef* first = stack.GetSlot(0);
+  stack.SetSlot(1, first);
+  EXPECT_EQ(first, stack.GetSlot(1));
+  EXPECT_EQ(2u, first->RefCount());
+  stack.PopFrame();
+  EXPECT_EQ(0u, heap_.LiveRefCount());
+}
+
+TEST_F(StackMemoryTest, RebindingStackOfABit30Slot) {
+  StackMemory stack(&heap_, 1, &symbols_, nullptr, nullptr);
+  stack.PushFrame(nullptr, &root_, Layout({TYPE_I32}));
+  const uint32_t rebound = StackMemory::kRebindingBit | 0;
+  MemoryBlockRef* own = stack.GetSlot(0);
+  MemoryBlock* other = heap_.NewOwnedBlock(BuiltInType(TYPE_I32), 8);
+  stack.PushSlotBinding(rebound, BuiltInType(TYPE_I32), 4, other);
+  EXPECT_EQ(other, stack.GetSlot(rebound)->Block());
+  EXPECT_EQ(4u, stack.GetSlot(rebound)->Offset());
+  EXPECT_EQ(own, stack.GetSlot(0)) << "without bit 30 the slot's own binding";
+  stack.PopSlotBinding(rebound);
+  EXPECT_EQ(own, stack.GetSlot(rebound)) << "an empty rebinding stack falls back to the slot";
+  stack.PushSlotBinding(0, BuiltInType(TYPE_I32), 0, other);
+  EXPECT_EQ(own, stack.GetSlot(rebound)) << "only bit-30 indices rebind";
+  other->Release();
+  stack.PopFrame();
+  EXPECT_EQ(0u, heap_.LiveBlockCount());
+}
+
+TEST_F(StackMemoryTest, ThreadsShareTheMainThreadsGlobals) {
+  ThreadMap threads(&heap_, &symbols_, nullptr, nullptr);
+  StackMemory* main = threads.GetStackMemory(10);
+  EXPECT_EQ(main, threads.Main());
+  EXPECT_EQ(main, threads.GetStackMemory(10));
+  main->PushFrame(nullptr, &root_, Layout({TYPE_I32}));
+  WriteI32(*main, 0, 5);
+
+  StackMemory* foreign = threads.GetStackMemory(11);
+  EXPECT_EQ(main, threads.Main());
+  EXPECT_TRUE(threads.ShareGlobals(foreign));
+  EXPECT_FALSE(threads.ShareGlobals(foreign)) << "a second entry finds its frames";
+  EXPECT_EQ(5, ReadI32(*foreign, StackMemory::kGlobalBit | 0));
+  EXPECT_EQ(&root_, foreign->Frame(0)->body);
+
+  threads.ReleaseStackMemory(10);
+  EXPECT_EQ(nullptr, threads.Main());
+  EXPECT_EQ(5, ReadI32(*foreign, StackMemory::kGlobalBit | 0)) << "shared storage outlives the main thread";
+  threads.ReleaseStackMemory(11);
+  EXPECT_EQ(0u, heap_.LiveBlockCount());
+}
+
+}  // namespace
+}  // namespace script

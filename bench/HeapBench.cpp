@@ -3,6 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <cstring>
+#include <new>
 
 #include "Script/Expressions/Types/ArrayType.h"
 #include "Script/Expressions/Types/BuiltInTypes.h"
@@ -34,9 +36,10 @@ void SizeArguments(benchmark::internal::Benchmark* bench) {
 void BM_PlainNewDelete(benchmark::State& state) {
   const auto size = static_cast<std::size_t>(state.range(0));
   for (auto _ : state) {
-    auto* bytes = new uint8_t[size]();  // zeroed, as an owned block is
+    void* bytes = ::operator new(size);
+    std::memset(bytes, 0, size);  // zeroed, as an owned block is
     benchmark::DoNotOptimize(bytes);
-    delete[] bytes;
+    ::operator delete(bytes);
   }
 }
 BENCHMARK(BM_PlainNewDelete)->Apply(SizeArguments);

@@ -9,7 +9,8 @@ namespace {
 
 constexpr Command kCommands[] = {
     {"build", "FILE", "compile a script and print the build report", BuildCommand},
-    {"run", "[--leaks] FILE", "compile and run a script; --leaks prints the leak report", RunCommand},
+    {"run", "[--leaks] [--globals] FILE",
+     "compile and run a script; --leaks prints the leak report, --globals the global variables", RunCommand},
 };
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include <thread>
 
+#include "Script/Expressions/Scope.h"
+#include "Script/Inspection/GlobalsListing.h"
 #include "Script/Script/ScriptRunner.h"
+#include "Script/Stack/StackMemory.h"
 #include "cli/Commands.h"
 #include "cli/ConsoleSink.h"
 #include "cli/HeadlessDebugger.h"
@@ -11,17 +14,37 @@ namespace {
 
 struct RunOptions {
   bool leaks = false;
+  bool globals = false;
   std::string path;
 };
 
 bool ParseRunOptions(std::span<const std::string> arguments, RunOptions& options) {
   if (arguments.empty()) return false;
   for (const std::string& option : arguments.first(arguments.size() - 1)) {
-    if (option != "--leaks") return false;
-    options.leaks = true;
+    if (option == "--leaks") {
+      options.leaks = true;
+    } else if (option == "--globals") {
+      options.globals = true;
+    } else {
+      return false;
+    }
   }
   options.path = arguments.back();
   return !options.path.starts_with("--");
+}
+
+// Prints the global variables when the run thread ends; the threads of
+// native callbacks end too but do not own the globals. The lines go through
+// the sink, so they follow the build report on standard output.
+void PrintGlobals(script::Interpreter& interpreter, script::StdOutInterface& sink, uint32_t threadId) {
+  script::ThreadMap& threads = interpreter.Threads();
+  script::StackMemory* stack = threads.GetStackMemory(threadId);
+  const script::Node* root = interpreter.GetRoot();
+  if (stack != threads.Main() || root == nullptr || root->TypeId() != script::TYPE_SCOPE) return;
+  for (const std::string& line :
+       script::ListGlobals(static_cast<const script::Scope&>(*root), *stack, interpreter.Symbols())) {
+    sink.Print(script::CHANNEL_BUILD, line);
+  }
 }
 
 }  // namespace
@@ -34,7 +57,9 @@ int RunCommand(std::span<const std::string> arguments) {
   if (!runner.Load()) return EXIT_FAILED;
 
   script::Interpreter& interpreter = runner.GetInterpreter();
-  HeadlessDebugger events;
+  HeadlessDebugger::ThreadEndAction onThreadEnd;
+  if (options.globals) onThreadEnd = [&](uint32_t threadId) { PrintGlobals(interpreter, sink, threadId); };
+  HeadlessDebugger events(std::move(onThreadEnd));
   interpreter.AttachDebugger(&events);
   bool succeeded = false;
   std::thread worker([&] {

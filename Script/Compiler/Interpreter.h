@@ -18,9 +18,12 @@
 
 namespace script {
 
+class AggregateType;
+class ConstVariable;
 class DebuggerEvents;
 class Error;
 class Node;
+class Variable;
 class Scope;
 class StdOutInterface;
 class Type;
@@ -109,9 +112,71 @@ class Interpreter : public InterpreterIf {
   // Core and block handlers.
   bool BeginFullExpression(int32_t code, const std::string& text);
   bool BeginScopeExpression(int32_t code, const std::string& text);
+  // A statement that starts with a name: a declaration of a struct type or
+  // an expression on a variable.
+  bool IdentifierStatement(const std::string& text);
   bool OpenBlock(int32_t code, const std::string& text);
   bool EndScope();
   bool IncludeEvent(int32_t code, const std::string& text);
+
+  // Names: the declaration a symbol names in the enclosing scopes, or null.
+  Node* FindDeclaration(uint32_t symbol) const;
+  // A node for a declared variable's name, sharing its slot.
+  Variable* CreateVariableNode(const std::string& text);
+  // Reserves a slot whose binding an access chain pushes and pops.
+  uint32_t ReserveBindingSlot(Type* type);
+
+  // Expressions.
+  bool ExpEvent(int32_t code, const std::string& text);
+  bool Append2Op(int32_t code, const std::string& text);
+  bool AppendValueNode2Op(Node* node);
+  bool InsertOperator(int32_t code, const std::string& text);
+  // Puts an operator in the place of operand x under its non-operator parent p.
+  bool AttachOperatorByParent(Node* p, Node* x, Node* o, int32_t code);
+  bool EndFullExpression(int32_t code, const std::string& text);
+  // Checks the full expression rooted at `root` and wraps it when its
+  // increment and decrement operators need a statement wrapper.
+  bool CheckFullExpression(Node* root);
+  bool PostfixEvent(int32_t code, const std::string& text);
+  bool OpenParenthesis(int32_t code, const std::string& text);
+  bool CloseParenthesis(int32_t code, const std::string& text);
+  bool SubscriptOpenEvent(int32_t code, const std::string& text);
+  bool ArrayBeginSubscriptEvent(int32_t code, const std::string& text);
+  bool ArrayEndSubscriptEvent(int32_t code, const std::string& text);
+  bool CloseSubscript();
+  bool AppendValueNode2Subscript(Node* node);
+  bool MemberAccessOpen(int32_t code, const std::string& text);
+  bool MemberAccessEvent(int32_t code, const std::string& text);
+  // Starts an operand with a token that may begin one; `attach` places it.
+  bool StartOperand(int32_t code, const std::string& text, bool (Interpreter::*attach)(Node*));
+
+  // Number literals.
+  bool StartNumber(int32_t code, const std::string& text, bool (Interpreter::*attach)(Node*));
+  bool ExpNumberTokenEvent(int32_t code, const std::string& text, bool (Interpreter::*attach)(Node*));
+  bool NumberEvent(int32_t code, const std::string& text);
+  bool NumberIntegerEvent(int32_t code, const std::string& text);
+  bool FractionEvent(int32_t code, const std::string& text);
+  bool ExponentSignEvent(int32_t code, const std::string& text);
+  bool ExponentEvent(int32_t code, const std::string& text);
+  bool NumberSignEvent(int32_t code, const std::string& text);
+  bool IsExpNumber(const std::string& text);
+  void AddNumberPiece(const std::string& text);
+  bool ProcessNumber();
+
+  // Declarations.
+  bool BeginVariableDeclaration(Type* type);
+  bool TypeDecEvent(int32_t code, const std::string& text);
+  bool TypeInitEvent(int32_t code, const std::string& text);
+  bool TypeDecNextEvent(int32_t code, const std::string& text);
+  bool AggregateEvent(int32_t code, const std::string& text);
+  bool AggregateBeginEvent(int32_t code, const std::string& text);
+  bool AggregateBodyEvent(int32_t code, const std::string& text);
+  bool AggregateMemberDecEvent(int32_t code, const std::string& text);
+  bool AggregateMemberDecNextEvent(int32_t code, const std::string& text);
+  bool AggregateEndEvent();
+  bool AggregateVarDecEvent(int32_t code, const std::string& text);
+  // A struct type node that uses the struct declared under `symbol`, or null.
+  AggregateType* UseStructType(uint32_t symbol, const std::string& text);
 
   Error* error_;
   StdOutInterface* sink_;
@@ -126,6 +191,8 @@ class Interpreter : public InterpreterIf {
   Node* current_ = nullptr;
   std::unordered_set<std::string> includedFiles_;
   bool loaded_ = false;
+  // The text of the number literal being collected on the current constant node.
+  std::string literalText_;
 };
 
 }  // namespace script

@@ -37,6 +37,7 @@ class RuntimeErrorReporter {
               const std::vector<TraceFrame>& callStack);
 
   const LastRuntimeError& LastError() const { return last_; }
+  const SymbolStore* Symbols() const { return symbols_; }
 
  private:
   const std::string& FileName(uint32_t file) const;

@@ -20,6 +20,19 @@ bool Node::ReplaceChild(Node* wrapper) {
   return false;
 }
 
+bool Node::SubstituteChild(Node* child, Node* replacement) {
+  if (child == nullptr) return false;
+  if (left_ == child) {
+    left_ = replacement;
+  } else if (right_ == child) {
+    right_ = replacement;
+  } else {
+    return false;
+  }
+  if (replacement != nullptr) replacement->SetParent(this);
+  return true;
+}
+
 void Node::SetLeft(Node* child) {
   if (child == left_) return;
   delete left_;

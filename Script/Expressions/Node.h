@@ -14,6 +14,10 @@ class Node : public Runable {
   // Puts a statement wrapper in place of the child it wraps. The base class
   // has no child slots for it: it deletes the wrapper and returns false.
   virtual bool ReplaceChild(Node* wrapper);
+  // Puts `replacement` in the child slot that holds `child` (which is not
+  // deleted) and makes this node its parent; false when `child` is in none
+  // of this node's slots. Classes with child slots of their own extend it.
+  virtual bool SubstituteChild(Node* child, Node* replacement);
 
   Node* Parent() const { return parent_; }
   void SetParent(Node* parent) { parent_ = parent; }

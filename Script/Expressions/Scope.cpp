@@ -53,6 +53,16 @@ uint32_t Scope::RunStatement(Node* statement, ExecContext* context) {
   return result;
 }
 
+bool Scope::SubstituteChild(Node* child, Node* replacement) {
+  for (Node*& statement : statements_) {
+    if (statement != child) continue;
+    statement = replacement;
+    if (replacement != nullptr) replacement->SetParent(this);
+    return true;
+  }
+  return AggregateDefCollection::SubstituteChild(child, replacement);
+}
+
 std::size_t Scope::NextErrorDeclaration(std::size_t index) const {
   for (++index; index < statements_.size(); ++index) {
     if (statements_[index]->TypeId() == TYPE_ERROR) break;

@@ -25,6 +25,9 @@ class Scope : public AggregateDefCollection {
   // a runtime error continues at the next error declaration of the scope.
   uint32_t Run(ExecContext* context) override;
 
+  // Also finds `child` among the statements.
+  bool SubstituteChild(Node* child, Node* replacement) override;
+
   // Appends a statement; the scope owns it.
   void AddStatement(Node* statement) { statements_.push_back(statement); }
   const std::vector<Node*>& Statements() const { return statements_; }

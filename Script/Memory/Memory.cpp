@@ -31,6 +31,11 @@ std::size_t ChunkBytes(const MemoryBlock* block) {
 uintptr_t StartOf(const MemoryBlock* block) { return reinterpret_cast<uintptr_t>(block->Data()); }
 uintptr_t EndOf(const MemoryBlock* block) { return StartOf(block) + block->Size(); }
 
+// Whether a pointer cell lies inside the holder's data.
+bool HoldsCell(const MemoryBlock* holder, uint32_t offset) {
+  return holder != nullptr && offset <= holder->Size() && holder->Size() - offset >= sizeof(void*);
+}
+
 uint32_t SizeOf(const Type* type) { return type != nullptr ? type->GetSize() : 0; }
 
 // Adds a count unless the block is already dying (count word 0).
@@ -170,10 +175,10 @@ MemoryBlock* Memory::CreateForeignBlock(Type* type, void* address, uint32_t size
   return new (raw) MemoryBlock(this, type, static_cast<uint8_t*>(address), size, MemoryBlock::BLOCK_FOREIGN);
 }
 
-MemoryBlockRef* Memory::TrackWithRef(Type* type, MemoryBlock* block, uint32_t offset) {
+MemoryBlockRef* Memory::TrackWithRef(Type* type, MemoryBlock* block, uint32_t offset, bool newBlock) {
   MemoryBlockRef* ref = nullptr;
   if (void* raw = chunks::Allocate(sizeof(MemoryBlockRef))) ref = new (raw) MemoryBlockRef(this, type, block, offset);
-  Track(block, ref);
+  Track(newBlock ? block : nullptr, ref);
   if (ref == nullptr && block != nullptr) block->Release();
   return ref;
 }
@@ -273,7 +278,7 @@ MemoryBlock* Memory::FindBlock(const void* address) {
 MemoryBlock* Memory::ResolvePointer(Type* pointee, MemoryBlock* holder, uint32_t cellOffset,
                                     uint32_t& pointeeOffset) {
   pointeeOffset = 0;
-  if (holder == nullptr) return nullptr;
+  if (!HoldsCell(holder, cellOffset)) return nullptr;
   void* address = nullptr;
   std::memcpy(&address, holder->Data() + cellOffset, sizeof address);
   if (address == nullptr) return nullptr;
@@ -289,7 +294,7 @@ MemoryBlock* Memory::ResolvePointer(Type* pointee, MemoryBlock* holder, uint32_t
 MemoryBlock* Memory::ResolveOrAllocatePointee(Type* pointee, MemoryBlock* holder, uint32_t cellOffset,
                                               uint32_t& pointeeOffset) {
   pointeeOffset = 0;
-  if (holder == nullptr) return nullptr;
+  if (!HoldsCell(holder, cellOffset)) return nullptr;
   uint8_t* cell = holder->Data() + cellOffset;
   void* address = nullptr;
   std::memcpy(&address, cell, sizeof address);
@@ -307,25 +312,25 @@ MemoryBlock* Memory::ResolveOrAllocatePointee(Type* pointee, MemoryBlock* holder
 
 MemoryBlockRef* Memory::NewRef(Type* type, MemoryBlock* block, uint32_t offset) {
   if (block != nullptr) block->AddRef();
-  return TrackWithRef(type, block, offset);
+  return TrackWithRef(type, block, offset, false);
 }
 
 MemoryBlockRef* Memory::RefAtAddress(void* address, Type* type) {
   if (MemoryBlock* found = FindBlock(address)) {
     // The lookup's count becomes the reference's.
     const auto offset = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(address) - StartOf(found));
-    return TrackWithRef(type, found, offset);
+    return TrackWithRef(type, found, offset, false);
   }
   return WrapForeignRef(type, address, SizeOf(type));
 }
 
 MemoryBlockRef* Memory::NewOwnedRef(Type* type, uint32_t size) {
-  return TrackWithRef(type, CreateOwnedBlock(type, size), 0);
+  return TrackWithRef(type, CreateOwnedBlock(type, size), 0, true);
 }
 
 MemoryBlockRef* Memory::WrapForeignRef(Type* type, void* address, uint32_t size) {
   MemoryBlock* block = CreateForeignBlock(type, address, size);
-  MemoryBlockRef* ref = TrackWithRef(type, block, 0);
+  MemoryBlockRef* ref = TrackWithRef(type, block, 0, true);
   if (block != nullptr && ref != nullptr) MapBlock(block);
   return ref;
 }

@@ -86,7 +86,8 @@ class Memory {
   // count the caller must release. Null when none.
   MemoryBlock* FindBlock(const void* address);
 
-  // Reads the pointer cell at holder data + cellOffset. Null cell: null.
+  // Reads the pointer cell at holder data + cellOffset. Null cell, or a cell
+  // that does not lie inside the holder: null.
   // Else the block holding the address, with one count for the caller, and
   // pointeeOffset = address - data; an address in no block gets a new foreign,
   // mapped block of the pointee type's size holding two counts (the caller's and
@@ -94,8 +95,8 @@ class Memory {
   MemoryBlock* ResolvePointer(Type* pointee, MemoryBlock* holder, uint32_t cellOffset, uint32_t& pointeeOffset);
   // As ResolvePointer, but a null cell gets a new owned, zero-filled, mapped
   // block of the pointee's size whose address is written into the cell; it
-  // holds two counts (the caller's and the cell's). Null only when the holder
-  // is null or memory runs out.
+  // holds two counts (the caller's and the cell's). Null only when the cell
+  // does not lie inside the holder or memory runs out.
   MemoryBlock* ResolveOrAllocatePointee(Type* pointee, MemoryBlock* holder, uint32_t cellOffset,
                                         uint32_t& pointeeOffset);
 
@@ -124,10 +125,10 @@ class Memory {
   MemoryBlock* CreateForeignBlock(Type* type, void* address, uint32_t size);
   // Registers a block, a reference, or both under one lock.
   void Track(MemoryBlock* block, MemoryBlockRef* ref);
-  // Registers an untracked block (or none) together with a new reference that
-  // takes over one count of it; without memory for the reference the count is
-  // released and the result is null.
-  MemoryBlockRef* TrackWithRef(Type* type, MemoryBlock* block, uint32_t offset);
+  // Registers a new reference that takes over one count of the block (which may
+  // be null), together with the block when it is new and untracked; without
+  // memory for the reference the count is released and the result is null.
+  MemoryBlockRef* TrackWithRef(Type* type, MemoryBlock* block, uint32_t offset, bool newBlock);
   // Frees a block whose count fell to zero (destroy visit, unmap), a reference
   // whose count fell to zero, or both under one lock; either may be null. A
   // block or reference that outlived its heap is only freed.

@@ -32,6 +32,16 @@ class MemoryBlockRef {
   void Release() {
     if (refCount_.fetch_sub(1, std::memory_order_acq_rel) == 1) Destroy(this);
   }
+  // Points the handle, and so every holder of it, at another object: the
+  // new block (which may be null) gains a count, the old one is released.
+  void Retarget(Type* type, MemoryBlock* block, uint32_t offset) {
+    if (block != nullptr) block->AddRef();
+    MemoryBlock* old = block_;
+    block_ = block;
+    offset_ = offset;
+    type_ = type;
+    if (old != nullptr) old->Release();
+  }
 
  private:
   friend class Memory;

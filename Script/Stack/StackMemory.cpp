@@ -2,7 +2,9 @@
 
 #include "Script/Debugger/DebuggerHandler.h"
 #include "Script/Expressions/Types/Type.h"
+#include "Script/Compiler/SymbolStore.h"
 #include "Script/Memory/Memory.h"
+#include "Script/Platform/Path.h"
 
 namespace script {
 
@@ -114,6 +116,20 @@ void StackMemory::AddSlot(Type* type) {
   StackFrame* frame = CurrentFrame();
   if (frame == nullptr) return;
   frame->slots.push_back(StackSlot{heap_->NewOwnedRef(type, type->GetSlotSize()), nullptr});
+}
+
+bool StackMemory::DescribeFrame(int32_t index, const SymbolStore& symbols, FrameDescription& description) const {
+  // Only the top level exists until script functions can be called.
+  if (index != 0 || index >= FrameCount()) return false;
+  const StackFrame* frame = frames_.front();
+  if (frame->currentStatement == nullptr) return false;
+  const SourcePosition& at = frame->currentStatement->Position();
+  description.file = symbols.File(at.file);
+  description.line = at.line;
+  description.position = at.position;
+  description.module = "Script";
+  description.function = platform::FileNameOf(description.file);
+  return true;
 }
 
 uint32_t StackMemory::SlotCount() const {

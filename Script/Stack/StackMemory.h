@@ -2,6 +2,7 @@
 // A script thread's execution state: its frames of variable slots, its
 // runtime error reporter and its debugger gate. Only its own thread writes it.
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "Script/Diagnostics/RuntimeErrorReporter.h"
@@ -15,7 +16,17 @@ class FlowSemaphor;
 class Memory;
 class MemoryBlock;
 class Node;
+class SymbolStore;
 class Type;
+
+// What the debugger shows for one frame of a call stack.
+struct FrameDescription {
+  std::string function;  // the script file name for the top level, else the called signature
+  std::string module;    // "Script", or a library's module name
+  std::string file;
+  uint32_t line = 0;
+  uint32_t position = 0;
+};
 
 class StackMemory {
  public:
@@ -58,6 +69,10 @@ class StackMemory {
   int32_t CurrentFrameIndex() const { return current_; }
   StackFrame* Frame(int32_t index) const { return frames_.at(static_cast<std::size_t>(index)); }
   StackFrame* CurrentFrame() const { return current_ < 0 ? nullptr : frames_[static_cast<std::size_t>(current_)]; }
+
+  // Describes a frame by the statement it stands at; false when the index is
+  // not below the frame count or the frame stands at no statement.
+  bool DescribeFrame(int32_t index, const SymbolStore& symbols, FrameDescription& description) const;
 
   uint32_t ThreadId() const { return threadId_; }
   RuntimeErrorReporter& Reporter() { return reporter_; }

@@ -97,6 +97,17 @@ TEST(KelvraToolTest, RunPrintsTheBuildReportAndExitsByTheRun) {
   EXPECT_NE(std::string::npos, leaks.err.find("**** Leaked Memory Blocks ****\nNONE\n")) << leaks.err;
 }
 
+TEST(KelvraToolTest, RunTakesGlobalsWithOrWithoutLeaks) {
+  script::test::TempDir dir;
+  std::string empty = dir.Write("empty.kelvra", "{ ; }\n");
+  for (const char* options : {"--globals", "--globals --leaks", "--leaks --globals"}) {
+    ToolResult result = RunTool(std::string("run ") + options + " '" + empty + "'");
+    EXPECT_EQ(0, result.status) << options;
+    EXPECT_EQ("Build succeeded.\n", result.out) << options << ": a script without globals lists none";
+  }
+  EXPECT_EQ(64, RunTool("run --globals").status);
+}
+
 TEST(KelvraToolTest, PathIsReportedAsGiven) {
   script::test::TempDir dir;
   dir.Write("sub/rel.kelvra", "}\n");

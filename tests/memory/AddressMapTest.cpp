@@ -92,11 +92,15 @@ TEST_F(AddressMapTest, WrappingOneAddressTwiceKeepsBothEntries) {
   EXPECT_EQ(heap_.FindBlock(native_), nullptr);
 }
 
-TEST_F(AddressMapTest, ResolvePointerOfANullCellGivesNothing) {
+TEST_F(AddressMapTest, ResolvePointerOfANullOrOutsideCellGivesNothing) {
   MemoryBlockRef* holder = heap_.NewOwnedRef(&i32_, 16);
   uint32_t offset = 77;
   EXPECT_EQ(heap_.ResolvePointer(&i32_, holder->Block(), 8, offset), nullptr);
   EXPECT_EQ(offset, 0u);
+  SetCell(holder->Block(), 8, native_);
+  EXPECT_EQ(heap_.ResolvePointer(&i32_, holder->Block(), 9, offset), nullptr) << "cell past the data";
+  EXPECT_EQ(heap_.ResolveOrAllocatePointee(&i32_, holder->Block(), 12, offset), nullptr);
+  EXPECT_EQ(heap_.LiveBlockCount(), 1u);
   holder->Release();
 }
 

@@ -76,6 +76,8 @@ TEST_F(MemoryBlockTest, ReferenceHoldsItsBlockUntilItsOwnCountEnds) {
   MemoryBlock* block = heap_.NewOwnedBlock(&i32_, 8);
   MemoryBlockRef* ref = heap_.NewRef(&i32_, block, 4);
   EXPECT_EQ(block->Holders(), 2u);
+  EXPECT_EQ(heap_.LiveBlocks(), std::vector<const MemoryBlock*>{block}) << "registered once";
+  EXPECT_EQ(heap_.LiveRefs(), std::vector<const MemoryBlockRef*>{ref});
   EXPECT_EQ(ref->Data(), block->Data() + 4);
   block->Release();  // the creator's count
   ref->AddRef();

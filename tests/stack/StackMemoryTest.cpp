@@ -110,3 +110,61 @@ TEST_F(StackMemoryTest, ThreadsShareTheMainThreadsGlobals) {
 
 }  // namespace
 }  // namespace script
+
+namespace script {
+namespace {
+
+TEST(DescribeFrameTest, TheTopLevelIsNamedByTheScriptFile) {
+  Memory heap;
+  SymbolStore symbols;
+  const uint32_t file = symbols.InternFile("scripts/dir/main.kelvra");
+  symbols.InternFile("other.kelvra");
+  Scope root(SourcePosition{0, file, 1, 1}, nullptr);
+  Scope statement(SourcePosition{5, file, 7, 3}, &root);
+  StackMemory stack(&heap, 1, &symbols, nullptr, nullptr);
+  FrameDescription description;
+  EXPECT_FALSE(stack.DescribeFrame(0, symbols, description)) << "no frame yet";
+  stack.PushFrame(nullptr, &root, {});
+  EXPECT_FALSE(stack.DescribeFrame(0, symbols, description)) << "no statement yet";
+  stack.CurrentFrame()->currentStatement = &statement;
+  ASSERT_TRUE(stack.DescribeFrame(0, symbols, description));
+  EXPECT_EQ("main.kelvra", description.function);
+  EXPECT_EQ("Script", description.module);
+  EXPECT_EQ("scripts/dir/main.kelvra", description.file);
+  EXPECT_EQ(7u, description.line);
+  EXPECT_EQ(3u, description.position);
+  EXPECT_FALSE(stack.DescribeFrame(1, symbols, description));
+}
+
+}  // namespace
+}  // namespace script
+
+#include "Script/Stack/RuntimeError.h"
+#include "tests/support/CaptureSink.h"
+
+namespace script {
+namespace {
+
+TEST(RuntimeErrorTest, ReportsAtTheNodeWithTheThreadsCallStack) {
+  Memory heap;
+  SymbolStore symbols;
+  test::CaptureSink sink;
+  const uint32_t file = symbols.InternFile("dir/main.kelvra");
+  const uint32_t name = symbols.InternSymbol("x");
+  Scope root(SourcePosition{0, file, 1, 1}, nullptr);
+  Scope statement(SourcePosition{name, file, 4, 2}, &root);
+  StackMemory stack(&heap, 1, &symbols, &sink, nullptr);
+  stack.PushFrame(nullptr, &root, {});
+  stack.CurrentFrame()->currentStatement = &statement;
+  ExecContext context{nullptr, &heap, &stack, &root};
+  EXPECT_EQ(RUN_ERROR, ReportRuntimeError(&context, &statement, "Division by zero"));
+  std::vector<std::string> lines = sink.Lines(CHANNEL_RUN);
+  ASSERT_EQ(3u, lines.size());
+  EXPECT_TRUE(lines[0].ends_with(", RUNTIME ERROR: Division by zero in \"dir/main.kelvra\", line: 4 ,pos: 2, sym: x"))
+      << lines[0];
+  EXPECT_EQ("        main.kelvra : \"dir/main.kelvra\", line: 4, pos: 2", lines[2]);
+  EXPECT_EQ("main.kelvra [dir/main.kelvra, line: 4, pos: 2]", stack.Reporter().LastError().trace);
+}
+
+}  // namespace
+}  // namespace script

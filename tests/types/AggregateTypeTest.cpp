@@ -22,7 +22,7 @@ using test::RecordingSerializer;
 using test::StubNode;
 using test::UseStructure;
 
-struct MemberSpec {
+struct MemberShape {
   int32_t typeId;
   uint32_t referenceMode;
   std::size_t variables;
@@ -30,7 +30,7 @@ struct MemberSpec {
 
 struct LayoutCase {
   const char* what;
-  std::vector<MemberSpec> members;
+  std::vector<MemberShape> members;
   std::vector<uint32_t> offsets;  // of every member variable, in order
   uint32_t size;
   uint32_t alignment;
@@ -51,9 +51,9 @@ TEST(AggregateTypeTest, LayoutAlignsEachMemberAndRoundsTheSize) {
   for (const LayoutCase& c : cases) {
     AggregateType structure({}, nullptr);
     std::vector<Type*> members;
-    for (const MemberSpec& spec : c.members) {
-      members.push_back(AddMember(structure, spec.typeId, spec.referenceMode, {}));
-      for (std::size_t i = 0; i < spec.variables; ++i) test::Declare(members.back(), {90});
+    for (const MemberShape& shape : c.members) {
+      members.push_back(AddMember(structure, shape.typeId, shape.referenceMode, {}));
+      for (std::size_t i = 0; i < shape.variables; ++i) test::Declare(members.back(), {90});
     }
     ASSERT_TRUE(structure.ComputeLayout()) << c.what;
     std::vector<uint32_t> offsets;
@@ -136,22 +136,22 @@ TEST(AggregateTypeTest, LayoutRejectsMembersThatAreNoVariables) {
   }
 }
 
-// Builds a structure from basic members; each spec is one declaration.
-std::unique_ptr<AggregateType> Structure(const std::vector<MemberSpec>& specs, uint32_t symbol = 0) {
+// Builds a structure from basic members; each shape is one declaration.
+std::unique_ptr<AggregateType> Structure(const std::vector<MemberShape>& shapes, uint32_t symbol = 0) {
   auto structure = std::make_unique<AggregateType>(SourcePosition{symbol}, nullptr);
-  for (const MemberSpec& spec : specs) {
-    Type* member = AddMember(*structure, spec.typeId, spec.referenceMode, {});
-    for (std::size_t i = 0; i < spec.variables; ++i) test::Declare(member, {90});
+  for (const MemberShape& shape : shapes) {
+    Type* member = AddMember(*structure, shape.typeId, shape.referenceMode, {});
+    for (std::size_t i = 0; i < shape.variables; ++i) test::Declare(member, {90});
   }
   EXPECT_TRUE(structure->ComputeLayout());
   return structure;
 }
 
 TEST(AggregateTypeTest, SamenessComparesMemberDeclarationsInOrder) {
-  const std::vector<MemberSpec> base = {{TYPE_I8, 0, 1}, {TYPE_I32, 0, 2}};
+  const std::vector<MemberShape> base = {{TYPE_I8, 0, 1}, {TYPE_I32, 0, 2}};
   const struct {
     const char* what;
-    std::vector<MemberSpec> other;
+    std::vector<MemberShape> other;
     bool same;
   } cases[] = {
       {"same members, other name", base, true},

@@ -9,6 +9,7 @@
 #include "Script/Compiler/SymbolStore.h"
 #include "Script/Diagnostics/Error.h"
 #include "Script/Expressions/Types/ArrayType.h"
+#include "Script/Expressions/Types/BuiltInTypes.h"
 #include "Script/Expressions/Types/FunctionRefType.h"
 #include "Script/Memory/Memory.h"
 #include "Script/Values/ValueKind.h"
@@ -59,6 +60,16 @@ TEST(ArrayTypeTest, SizeIsElementSlotTimesElementCount) {
   EXPECT_EQ(array->GetSize(), 40u);
   EXPECT_EQ(array->GetSlotSize(), 8u);
   EXPECT_EQ(array->GetAlignment(), 8u);
+}
+
+TEST(ArrayTypeTest, SharesABuiltInElementTypeWithoutOwningIt) {
+  Type* ui8 = BuiltInType(TYPE_UI8);
+  {
+    std::unique_ptr<ArrayType> array(MakeArray(ui8, {4}));
+    EXPECT_EQ(array->GetSize(), 4u);
+  }
+  EXPECT_EQ(ui8->Parent(), nullptr);
+  EXPECT_EQ(ui8->TypeId(), TYPE_UI8);
 }
 
 TEST(ArrayTypeTest, SizeSaturatesInsteadOfWrapping) {

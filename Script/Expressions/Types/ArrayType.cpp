@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "Script/Compiler/Serializer.h"
+#include "Script/Expressions/Types/BuiltInTypes.h"
 #include "Script/Expressions/Types/MemberSlot.h"
 
 namespace script {
@@ -21,7 +22,7 @@ uint32_t SaturatingProduct(uint64_t a, uint64_t b) {
 
 ArrayType::~ArrayType() {
   delete dimensionExpression_;
-  delete elementType_;
+  if (!IsBuiltInType(elementType_)) delete elementType_;
 }
 
 void ArrayType::SerializeBody(Serializer* serializer) {
@@ -115,9 +116,9 @@ bool ArrayType::IsPlainData() const { return elementType_ == nullptr || IsPlainS
 
 void ArrayType::SetElementType(Type* element) {
   if (element == elementType_) return;
-  delete elementType_;
+  if (!IsBuiltInType(elementType_)) delete elementType_;
   elementType_ = element;
-  if (element != nullptr) element->SetParent(this);
+  if (element != nullptr && !IsBuiltInType(element)) element->SetParent(this);
 }
 
 void ArrayType::AddDimension(uint32_t count, uint32_t symbol) {

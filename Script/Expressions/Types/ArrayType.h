@@ -37,7 +37,8 @@ class ArrayType : public AggregateSymbol, public Type {
   bool IsSafeType(Error* error, std::vector<SourcePosition>& trace) const override;
   bool IsPlainData() const override;
 
-  // The element type; the array owns it.
+  // The element type; the array owns it and is its parent, unless it is a
+  // shared built-in singleton.
   void SetElementType(Type* element);
   Type* ElementType() const { return elementType_; }
   // Appends a fixed dimension read from the token with the given symbol.
@@ -49,14 +50,14 @@ class ArrayType : public AggregateSymbol, public Type {
   void SetDimensionExpression(Node* expression);
   Node* DimensionExpression() const { return dimensionExpression_; }
 
- protected:
-  uint32_t ValueAlignment() const override;
-
- private:
   // The elements that lie at block data + offset: all that fit in the block,
   // at most the element count of a fixed array.
   uint32_t ElementsIn(const MemoryBlock* block, uint32_t offset) const;
 
+ protected:
+  uint32_t ValueAlignment() const override;
+
+ private:
   std::vector<uint32_t> dimensions_;
   uint32_t elementCount_ = 0;
   Type* elementType_ = nullptr;

@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "Script/Expressions/Types/Type.h"
-#include "Script/Memory/Memory.h"
 
 namespace script {
 
@@ -23,29 +22,17 @@ BasicTypes MakeBasicTypes(std::index_sequence<I...>) {
   return {Type(static_cast<int32_t>(TYPE_BOOL + I), SourcePosition{kFirstTypeNameSymbol + I}, nullptr)...};
 }
 
-// Nodes register with the heap that is active when they are built; the
-// singletons belong to no heap, so they leave its registry.
-struct BasicTable {
-  BasicTable() {
-    if (Memory* heap = Memory::Active()) {
-      for (const Type& type : types) heap->UntrackNode(&type);
-    }
-  }
-  BasicTypes types = MakeBasicTypes(std::make_index_sequence<kBasicTypeCount>());
-};
-
-// Built on first use.
-BasicTypes& Basic() {
-  static BasicTable table;
-  return table.types;
-}
+// Built while the program starts, before any heap exists, so that the
+// singletons are live nodes of no heap and a lookup never has to build them
+// (the leak report asks under the heap's tracking lock).
+BasicTypes basicTypes = MakeBasicTypes(std::make_index_sequence<kBasicTypeCount>());
 
 std::atomic<Type*> errorType{nullptr};
 
 }  // namespace
 
 Type* BuiltInType(int32_t typeId) {
-  if (typeId >= TYPE_BOOL && typeId <= TYPE_STRING) return &Basic()[typeId - TYPE_BOOL];
+  if (typeId >= TYPE_BOOL && typeId <= TYPE_STRING) return &basicTypes[typeId - TYPE_BOOL];
   if (typeId == TYPE_ERROR_TYPE) return errorType.load(std::memory_order_acquire);
   return nullptr;
 }
@@ -58,7 +45,7 @@ bool IsBuiltInType(const Runable* node) {
   if (node == nullptr) return false;
   const int32_t id = node->TypeId();
   if (id == TYPE_ERROR_TYPE) return node == errorType.load(std::memory_order_acquire);
-  return id >= TYPE_BOOL && id <= TYPE_STRING && node == &Basic()[id - TYPE_BOOL];
+  return id >= TYPE_BOOL && id <= TYPE_STRING && node == &basicTypes[id - TYPE_BOOL];
 }
 
 }  // namespace script

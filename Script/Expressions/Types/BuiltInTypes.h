@@ -2,7 +2,8 @@
 // The process-wide built-in type nodes: one Type per basic type keyword
 // (ids 77 to 88) and the built-in error type (id 103), which the error
 // declarations register. They live for the whole process and are shared by
-// every program; they are never tracked as live nodes of a heap.
+// every program; they are built when the program starts, before any heap
+// exists, and are never live nodes of a heap.
 #include <cstdint>
 
 namespace script {

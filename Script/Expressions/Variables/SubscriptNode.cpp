@@ -1,0 +1,211 @@
+#include "Script/Expressions/Variables/SubscriptNode.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "Script/Compiler/Serializer.h"
+#include "Script/Diagnostics/Error.h"
+#include "Script/Expressions/ControlFlow/PrePostExpressions.h"
+#include "Script/Expressions/Types/ArrayType.h"
+#include "Script/Expressions/Variables/AccessChain.h"
+#include "Script/Expressions/Variables/Variable.h"
+#include "Script/Memory/Memory.h"
+#include "Script/Stack/RuntimeError.h"
+#include "Script/Stack/StackMemory.h"
+#include "Script/Values/Value.h"
+
+namespace script {
+namespace {
+
+constexpr const char* kCheck = "script::SubscriptNode::IsExpression";
+// A byte offset that lies beyond every block.
+constexpr uint64_t kBeyondAnyBlock = std::numeric_limits<uint64_t>::max();
+
+PrePostExpressions* AsWrapper(Node* node) {
+  return node->TypeId() == TYPE_PRE_POST_EXPRESSIONS ? static_cast<PrePostExpressions*>(node) : nullptr;
+}
+
+// Runs the increment or decrement operators of an index's wrapper; they
+// step their variables and want no value.
+uint32_t RunSteps(const std::vector<Node*>& operators, const ExecContext& context) {
+  ExecContext step = context.ForChild(nullptr);
+  for (Node* op : operators) {
+    if (const uint32_t failed = op->Run(&step)) return failed;
+  }
+  return RUN_OK;
+}
+
+}  // namespace
+
+SubscriptNode::~SubscriptNode() {
+  for (Node* index : indices_) delete index;
+}
+
+void SubscriptNode::AddIndex(Node* index) {
+  index->SetParent(this);
+  indices_.push_back(index);
+}
+
+ArrayType* SubscriptNode::BaseArrayType() const {
+  Type* type = nullptr;
+  if (parent_->TypeId() == TYPE_SUBSCRIPT) {
+    const ArrayType* outer = static_cast<const SubscriptNode*>(parent_)->BaseArrayType();
+    if (outer != nullptr) type = outer->ElementType();
+  } else if (parent_->IsKindOf(TYPE_TOKEN)) {
+    type = static_cast<const Variable*>(parent_)->GetType();
+  }
+  return type != nullptr && type->TypeId() == TYPE_ARRAY ? static_cast<ArrayType*>(type) : nullptr;
+}
+
+// ---- run
+
+uint32_t SubscriptNode::Run(ExecContext* context) {
+  ArrayType* array = BaseArrayType();
+  if (array == nullptr) return RUN_ERROR;
+  uint64_t byteOffset = 0;
+  if (const uint32_t failed = ElementOffset(context, *array, byteOffset)) return failed;
+
+  StackMemory* thread = context->thread;
+  const MemoryBlockRef* base = thread->GetSlot(BaseSlotOf(parent_));
+  MemoryBlock* block = base->Block();
+  const uint64_t position = byteOffset == kBeyondAnyBlock ? kBeyondAnyBlock : base->Offset() + byteOffset;
+  if (block == nullptr || position >= block->Size()) {
+    return ReportRuntimeError(context, this, "Array subscript is out of memory bounds");
+  }
+  Type* element = array->ElementType();
+  ReachedObject reached;
+  if (ReachSlot(context, this, element, block, static_cast<uint32_t>(position), reached) != RUN_OK) return RUN_ERROR;
+
+  uint32_t result = RUN_OK;
+  if (right_ == nullptr) {
+    if (context->result != nullptr) {
+      context->result->AdoptRef(context->heap->NewRef(element, reached.block, reached.offset), element);
+    }
+  } else {
+    // A call on a function reference element finds the reference through the
+    // binding slot as well: no frame is pushed, so its arguments still read
+    // the caller's frame.
+    thread->PushSlotBinding(bindingSlot_, element, reached.offset, reached.block);
+    result = right_->TypeId() == TYPE_FUNCTION_CALL ? RunCall(context) : right_->Run(context);
+    thread->PopSlotBinding(bindingSlot_);
+  }
+  ReleaseReached(reached);
+  return result;
+}
+
+uint32_t SubscriptNode::ElementOffset(ExecContext* context, const ArrayType& array, uint64_t& byteOffset) {
+  // Computed in 64 bits; an offset that overflows lies beyond every block.
+  const std::vector<uint32_t>& dimensions = array.Dimensions();
+  int64_t offset = 0;
+  int64_t multiplier = 1;
+  bool overflow = false;
+  for (std::size_t k = 0; k < indices_.size(); ++k) {
+    int32_t index = 0;
+    if (const uint32_t failed = RunIndex(context, indices_[k], index)) return failed;
+    int64_t term = 0;
+    overflow = overflow || __builtin_mul_overflow(int64_t{index}, multiplier, &term) ||
+               __builtin_add_overflow(offset, term, &offset);
+    const int64_t dimension = k < dimensions.size() ? dimensions[k] : 0;
+    overflow = overflow || __builtin_mul_overflow(multiplier, dimension, &multiplier);
+  }
+  int64_t bytes = 0;
+  overflow = overflow || __builtin_mul_overflow(offset, int64_t{array.ElementType()->GetSlotSize()}, &bytes);
+  byteOffset = overflow || bytes < 0 ? kBeyondAnyBlock : static_cast<uint64_t>(bytes);
+  return RUN_OK;
+}
+
+uint32_t SubscriptNode::RunIndex(ExecContext* context, Node* index, int32_t& number) {
+  PrePostExpressions* wrapper = AsWrapper(index);
+  if (wrapper != nullptr) {
+    if (const uint32_t failed = RunSteps(wrapper->PreOperators(), *context)) return failed;
+    index = wrapper->Wrapped();
+  }
+  Value value;
+  ExecContext child = context->ForChild(&value);
+  if (const uint32_t failed = index->Run(&child)) return failed;
+  if (value.Kind() == KIND_NONE) return ReportRuntimeError(context, this, "Subscript value is NULL!");
+  const ConversionStatus status = value.ReadScalar(KIND_I32, &number);
+  if (status != CONVERSION_OK) {
+    return ReportRuntimeError(context, this,
+                              "Subscript value is no 32-bit number: " +
+                                  ConversionErrorMessage(status, value.ToText(), KIND_I32));
+  }
+  return wrapper != nullptr ? RunSteps(wrapper->PostOperators(), *context) : RUN_OK;
+}
+
+uint32_t SubscriptNode::RunCall(ExecContext* context) {
+  Value value;
+  ExecContext child = context->ForChild(&value);
+  uint32_t result = right_->Run(&child);
+  if (result == RUN_EXCEPTION) result = RUN_ERROR;
+  if (context->result != nullptr) *context->result = value;
+  return result;
+}
+
+// ---- check
+
+bool SubscriptNode::IsExpression(Type** resultType, PrePostExpressions** wrapper, Error* error) {
+  if (indices_.empty()) {
+    return ReportCheckError(error, static_cast<int32_t>(ErrorCode::EXPECTING_SUBSCRIPT_VALUE), kCheck, __LINE__);
+  }
+  for (std::size_t k = 0; k < indices_.size(); ++k) {
+    Node* index = indices_[k];
+    Type* indexType = nullptr;
+    PrePostExpressions* indexWrapper = nullptr;
+    if (!index->IsExpression(&indexType, &indexWrapper, error)) {
+      delete indexWrapper;
+      return false;
+    }
+    // An index with increments or decrements becomes a statement of its own.
+    if (indexWrapper != nullptr) {
+      indexWrapper->Wrap(index);
+      if (!ReplaceChild(indexWrapper)) {
+        return ReportCheckError(error, static_cast<int32_t>(ErrorCode::INTERNAL_ERROR), kCheck, __LINE__);
+      }
+    }
+  }
+  if (right_ != nullptr) return right_->IsExpression(resultType, wrapper, error);
+  if (left_ != nullptr) return left_->IsExpression(resultType, wrapper, error);
+  const ArrayType* array = BaseArrayType();
+  if (array == nullptr) return ReportCheckError(error, static_cast<int32_t>(ErrorCode::INTERNAL_ERROR), kCheck, __LINE__);
+  *resultType = array->ElementType();
+  return true;
+}
+
+bool SubscriptNode::ReplaceChild(Node* wrapper) {
+  const PrePostExpressions* prePost = AsWrapper(wrapper);
+  Node* wrapped = prePost != nullptr ? prePost->Wrapped() : nullptr;
+  const auto slot = std::find(indices_.begin(), indices_.end(), wrapped);
+  if (wrapped == nullptr || slot == indices_.end()) {
+    delete wrapper;
+    return false;
+  }
+  *slot = wrapper;
+  wrapper->SetParent(this);
+  wrapped->SetParent(wrapper);
+  return true;
+}
+
+bool SubscriptNode::SubstituteChild(Node* child, Node* replacement) {
+  const auto slot = std::find(indices_.begin(), indices_.end(), child);
+  if (child == nullptr || slot == indices_.end()) return Node::SubstituteChild(child, replacement);
+  *slot = replacement;
+  if (replacement != nullptr) replacement->SetParent(this);
+  return true;
+}
+
+// ---- serialization
+
+void SubscriptNode::SerializeBody(Serializer* serializer) {
+  for (std::size_t k = 0; k < indices_.size(); ++k) {
+    if (k > 0) serializer->WriteToken(TYPE_COMMA);
+    indices_[k]->Serialize(serializer);
+  }
+}
+
+void SubscriptNode::SerializeEnd(Serializer* serializer) {
+  serializer->WriteEndToken(SerializationCode());
+  if (right_ != nullptr) right_->Serialize(serializer);
+}
+
+}  // namespace script

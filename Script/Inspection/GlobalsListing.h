@@ -1,0 +1,20 @@
+#pragma once
+// The global variables of a script thread as text, one line per variable.
+#include <string>
+#include <vector>
+
+namespace script {
+
+class Scope;
+class StackMemory;
+class SymbolStore;
+
+// One line "NAME : TYPE = VALUE" per entry of the root scope's frame layout,
+// in order, read from frame 0 of the stack memory (slot i holds entry i);
+// VALUE is the default-view value text. Structures, error types and arrays
+// are followed by their children, two more blanks of indent per level,
+// recursively; an object met again inside its own expansion (through a
+// reference member) is not expanded a second time.
+std::vector<std::string> ListGlobals(const Scope& root, const StackMemory& stack, const SymbolStore& symbols);
+
+}  // namespace script

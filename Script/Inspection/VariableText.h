@@ -1,0 +1,25 @@
+#pragma once
+// The value text of a variable in the debugger's variable list.
+#include <cstdint>
+#include <string>
+
+#include "Script/Inspection/InspectedVariable.h"
+
+namespace script {
+
+// How integer and bool values are shown.
+enum ViewAs : int32_t {
+  VIEW_DEFAULT = 0,  // decimal, "true"/"false"
+  VIEW_HEX = 1,
+  VIEW_BINARY = 2,
+};
+
+// "<null>" when the variable's storage cannot be resolved. Otherwise by the
+// type: strings quoted and escaped; floating point in decimal; function
+// references in hexadecimal; structures, error types, arrays and libraries
+// "<...>"; bool and integers by the view ("<...>" when a hex or binary form
+// fails), an i8 or ui8 followed by its character in single quotes. A pinned
+// block adds the prefix "LOCKED: ".
+std::string ValueText(const InspectedVariable& variable, ViewAs view);
+
+}  // namespace script

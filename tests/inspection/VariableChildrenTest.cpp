@@ -1,0 +1,93 @@
+// Expansion of variables into children: which types expand, dynamic arrays,
+// reference elements and error type members.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "Script/Expressions/Types/FunctionRefType.h"
+#include "Script/Inspection/VariableChildren.h"
+#include "Script/Inspection/VariableText.h"
+#include "tests/inspection/InspectionFixture.h"
+
+namespace script {
+namespace {
+
+// An error type: a structure with its own type id.
+class ErrorTypeNode final : public AggregateType {
+ public:
+  explicit ErrorTypeNode(uint32_t symbol) : AggregateType(TYPE_ERROR_TYPE, SourcePosition{symbol}, nullptr) {}
+};
+
+class VariableChildrenTest : public test::InspectionFixture {
+ protected:
+  InspectedVariable NewVariable(Type* type, uint32_t size) {
+    return InspectedVariable{"v", type, HeldBlock(heap_.NewOwnedBlock(type, size)), 0};
+  }
+  // "name : type = value" of each child.
+  std::vector<std::string> Describe(const InspectedVariable& variable) {
+    std::vector<std::string> lines;
+    for (const InspectedVariable& child : ExpandVariable(variable, symbols_)) {
+      lines.push_back(child.name + " : " + child.type->GetName(symbols_) + " = " + ValueText(child, VIEW_DEFAULT));
+    }
+    return lines;
+  }
+};
+
+TEST_F(VariableChildrenTest, ContainersExpandAndScalarsDoNot) {
+  AggregateType* point = Structure("Point");
+  AddMember(*point, TYPE_I32, 0, {"x"});
+  ASSERT_TRUE(point->ComputeLayout());
+  struct Case {
+    Type* type;
+    bool expands;
+  };
+  const Case cases[] = {
+      {point, true},
+      {Own(new ErrorTypeNode(Symbol("Error"))), true},
+      {Own(test::MakeArray(Basic(TYPE_I8), {2})), true},
+      {Own(new Type(TYPE_LIB, SourcePosition{}, nullptr)), true},
+      {Own(Basic(TYPE_STRING)), false},
+      {Own(Basic(TYPE_I32)), false},
+      {Own(new FunctionRefType(SourcePosition{}, nullptr)), false},
+      {nullptr, false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.expands, IsExpandable(c.type)) << (c.type ? c.type->TypeId() : -1);
+
+  EXPECT_TRUE(ExpandVariable(InspectedVariable{"p", point, nullptr, 0}, symbols_).empty())
+      << "an unresolved structure has no children";
+}
+
+TEST_F(VariableChildrenTest, DynamicArraysListTheElementsTheBlockHolds) {
+  ArrayType* numbers = Own(test::MakeArray(Basic(TYPE_I32), {}));
+  InspectedVariable array = NewVariable(numbers, 14);
+  for (int32_t i = 0; i < 3; ++i) std::memcpy(array.block->Data() + 4 * i, &i, sizeof i);
+  EXPECT_EQ((std::vector<std::string>{"[0] : i32 = 0", "[1] : i32 = 1", "[2] : i32 = 2"}), Describe(array));
+}
+
+TEST_F(VariableChildrenTest, ReferenceElementsShowTheObjectTheirAddressPointsAt) {
+  ArrayType* references = Own(test::MakeArray(Basic(TYPE_I32, nullptr, 1), {2}));
+  InspectedVariable array = NewVariable(references, references->GetSize());
+  MemoryBlock* target = heap_.NewOwnedBlock(BuiltInType(TYPE_I32), 4);
+  const int32_t nine = 9;
+  std::memcpy(target->Data(), &nine, sizeof nine);
+  heap_.EnsureMapped(target);
+  // The cell takes over the creation count; the array's release frees the target.
+  uint8_t* address = target->Data();
+  std::memcpy(array.block->Data() + Type::kAddressSize, &address, sizeof address);
+  EXPECT_EQ((std::vector<std::string>{"[0] : i32@ = <null>", "[1] : i32@ = 9"}), Describe(array));
+}
+
+TEST_F(VariableChildrenTest, ErrorTypesListTheirMembersByName) {
+  auto* error = Own(new ErrorTypeNode(Symbol("Error")));
+  AddMember(*error, TYPE_I32, 0, {"line", "position"});
+  ASSERT_TRUE(error->ComputeLayout());
+  InspectedVariable variable = NewVariable(error, error->GetSize());
+  const int32_t at[] = {3, 14};
+  std::memcpy(variable.block->Data(), at, sizeof at);
+  EXPECT_EQ((std::vector<std::string>{"line : i32 = 3", "position : i32 = 14"}), Describe(variable));
+}
+
+}  // namespace
+}  // namespace script

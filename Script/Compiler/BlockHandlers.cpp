@@ -2,7 +2,10 @@
 #include "Script/Compiler/Interpreter.h"
 #include "Script/Compiler/ScriptReader.h"
 #include "Script/Diagnostics/Error.h"
+#include "Script/Expressions/Operators/OperatorFactory.h"
 #include "Script/Expressions/Scope.h"
+#include "Script/Expressions/Types/AggregateType.h"
+#include "Script/Expressions/Variables/Variable.h"
 #include "Script/Platform/Path.h"
 #include "Script/Platform/SystemError.h"
 
@@ -28,7 +31,22 @@ bool Interpreter::BeginScopeExpression(int32_t code, const std::string& text) {
     case TYPE_SCOPE:
       return text == "{" ? OpenBlock(code, text) : EndScope();
     case TYPE_TOKEN:
-      return Fail(ErrorCode::UNDEFINED_SYMBOL, kWhere);
+      return IdentifierStatement(text);
+    case TYPE_PARENTHESIS:
+      return text == "(" ? OpenParenthesis(code, text) : Fail(ErrorCode::UNEXPECTED_PARENTHESIS, kWhere);
+    case TYPE_INC_OP:
+    case TYPE_DEC_OP: {
+      Node* prefix = CreateOperatorNode(code == TYPE_INC_OP ? TYPE_PRE_INC_OP : TYPE_PRE_DEC_OP, TokenPosition(text),
+                                        current_);
+      Attach(prefix);
+      current_ = prefix;
+      PushHandler(&Interpreter::ExpEvent);
+      PushHandler(&Interpreter::Append2Op);
+      return true;
+    }
+    case TYPE_STRUCT:
+      PushHandler(&Interpreter::AggregateEvent);
+      return true;
     case TYPE_BREAK:
       return Fail(InsideBreakable() ? ErrorCode::SYNTAX_ERROR : ErrorCode::ILLEGAL_BREAK, kWhere);
     case TYPE_CONTINUE:
@@ -43,8 +61,23 @@ bool Interpreter::BeginScopeExpression(int32_t code, const std::string& text) {
       PushHandler(&Interpreter::IncludeEvent);
       return true;
     default:
+      if (code >= TYPE_BOOL && code <= TYPE_STRING) {
+        return BeginVariableDeclaration(new Type(code, TokenPosition(text), current_));
+      }
       return Fail(ErrorCode::SYNTAX_ERROR, kWhere);
   }
+}
+
+bool Interpreter::IdentifierStatement(const std::string& text) {
+  Node* declaration = FindDeclaration(symbols_.InternSymbol(text));
+  int32_t id = declaration != nullptr ? declaration->TypeId() : TYPE_NONE;
+  if (id == TYPE_AGGREGATE_TYPE) return BeginVariableDeclaration(UseStructType(declaration->Position().symbol, text));
+  if (id != TYPE_TOKEN) return Fail(ErrorCode::UNDEFINED_SYMBOL, "script::Interpreter::BeginScopeExpression");
+  Variable* variable = CreateVariableNode(text);
+  Attach(variable);
+  current_ = variable;
+  PushHandler(&Interpreter::ExpEvent);
+  return true;
 }
 
 bool Interpreter::OpenBlock(int32_t code, const std::string& text) {

@@ -2,6 +2,7 @@
 
 #include "Script/Compiler/Reader.h"
 #include "Script/Diagnostics/Error.h"
+#include "Script/Expressions/Operators/OperatorFactory.h"
 #include "Script/Expressions/Scope.h"
 #include "Script/Expressions/Types/Type.h"
 #include "Script/Memory/ClearMemoryHandler.h"
@@ -123,13 +124,10 @@ SourcePosition Interpreter::TokenPosition(const std::string& text) {
 }
 
 Node* Interpreter::CreateNode(int32_t code, const std::string& text) {
-  switch (code) {
-    case TYPE_SCOPE:
-      return new Scope(TokenPosition(text), current_);
-    default:
-      Fail(ErrorCode::INVALID_NODE_TYPE, "script::Interpreter::CreateNode");
-      return nullptr;
-  }
+  if (code == TYPE_SCOPE) return new Scope(TokenPosition(text), current_);
+  Node* node = CreateOperatorNode(code, TokenPosition(text), current_);
+  if (node == nullptr) Fail(ErrorCode::INVALID_NODE_TYPE, "script::Interpreter::CreateNode");
+  return node;
 }
 
 void Interpreter::Attach(Node* node) {

@@ -1,6 +1,7 @@
 #include "Script/Expressions/Node.h"
 
 #include "Script/Compiler/Serializer.h"
+#include "Script/Expressions/ControlFlow/PrePostExpressions.h"
 
 namespace script {
 
@@ -16,6 +17,17 @@ void Node::SerializeBody(Serializer* serializer) {
 }
 
 bool Node::ReplaceChild(Node* wrapper) {
+  delete wrapper;
+  return false;
+}
+
+bool Node::PutWrapperInPlace(Node* wrapper) {
+  Node* wrapped = wrapper->TypeId() == TYPE_PRE_POST_EXPRESSIONS ? static_cast<PrePostExpressions*>(wrapper)->Wrapped()
+                                                                  : nullptr;
+  if (wrapped != nullptr && SubstituteChild(wrapped, wrapper)) {
+    wrapped->SetParent(wrapper);
+    return true;
+  }
   delete wrapper;
   return false;
 }

@@ -31,6 +31,10 @@ class Node : public Runable {
   Node* ReleaseRight();
 
  protected:
+  // What classes with child slots do in ReplaceChild: the wrapper takes the
+  // slot of the statement it wraps; deleted when that is no child here.
+  bool PutWrapperInPlace(Node* wrapper);
+
   Node* parent_;
   Node* left_ = nullptr;
   Node* right_ = nullptr;

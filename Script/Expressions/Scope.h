@@ -25,6 +25,7 @@ class Scope : public AggregateDefCollection {
   // a runtime error continues at the next error declaration of the scope.
   uint32_t Run(ExecContext* context) override;
 
+  bool ReplaceChild(Node* wrapper) override { return PutWrapperInPlace(wrapper); }
   // Also finds `child` among the statements.
   bool SubstituteChild(Node* child, Node* replacement) override;
 

@@ -1,6 +1,7 @@
 #include "Script/Expressions/Operators/AssignOperators.h"
 
 #include <cstring>
+#include <utility>
 
 #include "Script/Expressions/Operators/OperandChain.h"
 #include "Script/Expressions/Types/ArrayType.h"
@@ -101,21 +102,28 @@ uint32_t OperatorRefAssign::Run(ExecContext* context) {
   uint32_t result = left_->Run(&leftContext);
   MemoryBlock* cell = leftContext.referenceSlotBlock != ExecContext::kNoReferenceSlot ? leftContext.referenceSlotBlock
                                                                                        : nullptr;
+  Value& rebound = *leftContext.result;
+  if (result == RUN_OK && right.Ref() == nullptr) result = GiveStorage(context, right, rebound.GetType());
   if (result == RUN_OK) {
-    // A right side without a block of its own (an inline temporary) gets one.
-    const MemoryBlockRef* object = right.Materialize();
-    if (object == nullptr || object->Block() == nullptr) {
-      result = ReportRuntimeError(context, this, "Out of memory");
-    } else {
-      if (cell != nullptr) StoreAddress(*context->heap, cell, leftContext.referenceSlotOffset, *object);
-      // The handle the result shares with the left variable's slot now
-      // designates the right side's object.
-      Value& rebound = *leftContext.result;
-      if (MemoryBlockRef* shared = rebound.Ref()) shared->Retarget(rebound.GetType(), object->Block(), object->Offset());
-    }
+    const MemoryBlockRef& object = *right.Ref();
+    if (cell != nullptr) StoreAddress(*context->heap, cell, leftContext.referenceSlotOffset, object);
+    // The handle the result shares with the left variable's slot now
+    // designates the right side's object.
+    if (MemoryBlockRef* shared = rebound.Ref()) shared->Retarget(rebound.GetType(), object.Block(), object.Offset());
   }
   if (cell != nullptr) cell->Release();
   return result;
+}
+
+uint32_t OperatorRefAssign::GiveStorage(ExecContext* context, Value& right, Type* type) const {
+  Value storage;
+  if (type != nullptr) storage.AdoptRef(context->heap->NewOwnedRef(type, type->GetSize()), type);
+  if (storage.Ref() == nullptr || storage.Ref()->Block() == nullptr) {
+    return ReportRuntimeError(context, this, "Out of memory");
+  }
+  if (const uint32_t result = AssignTo(context, storage, right); result != RUN_OK) return result;
+  right = std::move(storage);
+  return RUN_OK;
 }
 
 void OperatorRefAssign::StoreAddress(Memory& heap, MemoryBlock* cellBlock, uint32_t offset,
@@ -123,10 +131,11 @@ void OperatorRefAssign::StoreAddress(Memory& heap, MemoryBlock* cellBlock, uint3
   uint8_t* cell = cellBlock->Data() + offset;
   void* previous = nullptr;
   std::memcpy(&previous, cell, sizeof previous);
-  MemoryBlock* object = target.Block();
-  heap.EnsureMapped(object);
-  object->AddRef();  // the cell's count
-  void* address = target.Data();
+  if (MemoryBlock* object = target.Block()) {
+    heap.EnsureMapped(object);
+    object->AddRef();  // the cell's count
+  }
+  void* address = target.Data();  // null for a reference that designates nothing
   std::memcpy(cell, &address, sizeof address);
   if (previous == nullptr) return;
   if (MemoryBlock* old = heap.FindBlock(previous)) {

@@ -30,6 +30,9 @@ class OperatorRefAssign : public Operator {
   bool IsExpression(Type** resultType, PrePostExpressions** wrapper, Error* error) override;
 
  private:
+  // Copies a right side without block storage (a temporary) into new
+  // storage of the left's type, which the left can be bound to.
+  uint32_t GiveStorage(ExecContext* context, Value& right, Type* type) const;
   // Points the address cell at cell block data + offset at the object of
   // `target`: the cell's count moves from the old object to the new one.
   static void StoreAddress(Memory& heap, MemoryBlock* cellBlock, uint32_t offset, const MemoryBlockRef& target);

@@ -37,6 +37,10 @@ class Type : public AggregateDefCollection {
   void SerializeBody(Serializer* serializer) override;
   // Ends the statement unless the type is part of an enclosing declaration.
   void SerializeEnd(Serializer* serializer) override;
+  // A declaration's initialiser is wrapped in place among the items.
+  bool ReplaceChild(Node* wrapper) override { return PutWrapperInPlace(wrapper); }
+  // Also finds `child` among the items.
+  bool SubstituteChild(Node* child, Node* replacement) override;
 
   // Size in bytes of one value.
   virtual uint32_t GetSize() const;

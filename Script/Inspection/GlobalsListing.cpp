@@ -53,10 +53,8 @@ std::vector<std::string> ListGlobals(const Scope& root, const StackMemory& stack
     lines.push_back(std::move(text));
 
     path.erase(path.begin() + static_cast<std::ptrdiff_t>(line.depth), path.end());
-    if (!IsExpandable(variable.type)) continue;
-    if (std::any_of(path.begin(), path.end(), [&](const InspectedVariable& outer) { return SameObject(outer, variable); })) {
-      continue;
-    }
+    const auto isVariable = [&](const InspectedVariable& outer) { return SameObject(outer, variable); };
+    if (!IsExpandable(variable.type) || std::any_of(path.begin(), path.end(), isVariable)) continue;
     std::vector<InspectedVariable> children = ExpandVariable(variable, symbols);
     for (auto child = children.rbegin(); child != children.rend(); ++child) {
       pending.push_back({std::move(*child), line.depth + 1});

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "Script/Memory/MemoryBlock.h"
 #include "Script/Memory/MemoryBlockRef.h"

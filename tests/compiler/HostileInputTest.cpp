@@ -37,6 +37,23 @@ TEST(HostileInputTest, RandomBytesGiveOneReport) {
   }
 }
 
+TEST(HostileInputTest, RandomTokenSequencesGiveOneReport) {
+  const char* tokens[] = {"i32 ", "ui8 ", "string ", "struct ", "a ", "b ", "s ", "x ", "= ", "@= ", "+ ", "- ",
+                          "* ", "/ ", "% ", "== ", "<< ", "&& ", "! ", "~ ", "++ ", "-- ", "( ", ") ", "[ ",
+                          "] ", ". ", ", ", "; ", "{ ", "} ", "1 ", "2.5 ", "1e+3 ", "0x1F ", "101b ", "\"t\" ",
+                          "true ", "array ", "< ", "> ", "@ "};
+  test::TempDir dir;
+  std::mt19937 random(7);
+  const std::string prefix = "i32 a; ui8 b; string s; struct S { i32 x; } t;\n";
+  for (int round = 0; round < 2000; ++round) {
+    std::string text = prefix;
+    for (int n = static_cast<int>(random() % 24); n > 0; --n) text += tokens[random() % std::size(tokens)];
+    std::vector<std::string> report = Build(dir, text + "\n");
+    ASSERT_FALSE(report.empty()) << text;
+    EXPECT_TRUE(report.front() == "Build succeeded." || report.front().starts_with("ERROR: ")) << text;
+  }
+}
+
 TEST(HostileInputTest, NulByteEndsTheText) {
   test::TempDir dir;
   EXPECT_EQ(std::vector<std::string>{"Build succeeded."}, Build(dir, std::string("{ }\n\0 garbage #", 16)));

@@ -25,7 +25,7 @@ std::span<const Command> AllCommands();
 
 // Compiles FILE and prints the build report.
 int BuildCommand(std::span<const std::string> arguments);
-// Compiles and runs FILE; [--leaks] prints the heap's leak report afterwards.
+// Compiles and runs FILE; --leaks prints the heap's leak report afterwards, --globals the globals.
 int RunCommand(std::span<const std::string> arguments);
 
 }  // namespace kelvra

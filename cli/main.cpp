@@ -11,7 +11,7 @@ void PrintUsage(std::FILE* stream) {
   std::fprintf(stream, "usage: kelvra COMMAND ARGUMENTS\n       kelvra --help\n\ncommands:\n");
   for (const kelvra::Command& command : kelvra::AllCommands()) {
     std::string call = std::string(command.name) + " " + command.synopsis;
-    std::fprintf(stream, "  %-22s %s\n", call.c_str(), command.summary);
+    std::fprintf(stream, "  %-36s %s\n", call.c_str(), command.summary);
   }
 }
 

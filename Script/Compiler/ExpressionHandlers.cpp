@@ -100,11 +100,9 @@ Variable* Interpreter::CreateVariableNode(const std::string& text) {
 }
 
 uint32_t Interpreter::ReserveBindingSlot(Type* type) {
-  // Bindings live in the frame of the code that runs the access chain.
-  Scope* frame = root_;
-  uint32_t frameBit = kGlobalSlotBit;
-  frame->ReserveSlot(type, SourcePosition{}, type->GetSlotSize(), type->GetAlignment());
-  return static_cast<uint32_t>(frame->FrameLayout().size() - 1) | frameBit | StackMemory::kRebindingBit;
+  // Function frames join when functions compile; until then bindings are global.
+  root_->ReserveSlot(type, SourcePosition{}, type->GetSlotSize(), type->GetAlignment());
+  return static_cast<uint32_t>(root_->FrameLayout().size() - 1) | kGlobalSlotBit | StackMemory::kRebindingBit;
 }
 
 bool Interpreter::ExpEvent(int32_t code, const std::string& text) {
@@ -317,7 +315,7 @@ bool Interpreter::PostfixEvent(int32_t code, const std::string& text) {
   return true;
 }
 
-bool Interpreter::OpenParenthesis(int32_t code, const std::string& text) {
+bool Interpreter::OpenParenthesis(int32_t, const std::string& text) {
   constexpr const char* kWhere = "script::Interpreter::OpenParenthesis";
   int32_t id = current_->TypeId();
   if (IsPrefixStep(id)) return Fail(ErrorCode::EXPECTING_VARIABLE, kWhere);
@@ -337,7 +335,6 @@ bool Interpreter::OpenParenthesis(int32_t code, const std::string& text) {
     return Fail(ErrorCode::SYNTAX_ERROR, kWhere);
   }
   if (!placed) return false;
-  (void)code;
   PushHandler(&Interpreter::Append2Op);
   return true;
 }
@@ -414,8 +411,7 @@ bool Interpreter::AppendValueNode2Subscript(Node* node) {
   return true;
 }
 
-bool Interpreter::MemberAccessOpen(int32_t code, const std::string& text) {
-  (void)code;
+bool Interpreter::MemberAccessOpen(int32_t, const std::string& text) {
   if (!IsStructType(OperandType(current_)) || current_->Right() != nullptr) {
     return Fail(ErrorCode::SYNTAX_ERROR, kExpEvent);
   }

@@ -33,6 +33,8 @@ std::vector<std::string> ListGlobals(const Scope& root, const StackMemory& stack
   // cannot exhaust the thread's stack; pushed last to first.
   std::vector<PendingLine> pending;
   for (std::size_t i = layout.size(); i-- > 0;) {
+    // Slots without a declaring name hold the bindings of access chains.
+    if (layout[i].declaration.symbol == 0) continue;
     const MemoryBlockRef* ref = i < slotCount ? globals->slots[i].ref : nullptr;
     pending.push_back({InspectSlot(symbols.Symbol(layout[i].declaration.symbol), layout[i].type, ref), 0});
   }

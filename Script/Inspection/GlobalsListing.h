@@ -9,8 +9,9 @@ class Scope;
 class StackMemory;
 class SymbolStore;
 
-// One line "NAME : TYPE = VALUE" per entry of the root scope's frame layout,
-// in order, read from frame 0 of the stack memory (slot i holds entry i);
+// One line "NAME : TYPE = VALUE" per named entry of the root scope's frame
+// layout, in order, read from frame 0 of the stack memory (slot i holds
+// entry i; entries without a name are binding slots, not variables);
 // VALUE is the default-view value text. Structures, error types and arrays
 // are followed by their children, two more blanks of indent per level,
 // recursively; an object met again inside its own expansion (through a

@@ -18,8 +18,11 @@ class GlobalsListingTest : public test::InspectionFixture {
   Lines List() { return ListGlobals(root_, stack_, symbols_); }
 };
 
-TEST_F(GlobalsListingTest, ScalarsAndStringsInLayoutOrder) {
+// Slot 1 is a binding slot without a name: no variable, no line.
+TEST_F(GlobalsListingTest, NamedEntriesInLayoutOrder) {
   Global("count", Own(Basic(TYPE_I32)));
+  Type* binding = Own(Basic(TYPE_I32));
+  root_.ReserveSlot(binding, SourcePosition{}, binding->GetSlotSize(), binding->GetAlignment());
   Global("name", Own(Basic(TYPE_STRING)));
   Global("letter", Own(Basic(TYPE_UI8)));
   Global("ratio", Own(Basic(TYPE_DOUBLE)));
@@ -30,9 +33,9 @@ TEST_F(GlobalsListingTest, ScalarsAndStringsInLayoutOrder) {
 
   PushGlobals();
   Write(0, 0, int32_t{-7});
-  *reinterpret_cast<std::string*>(SlotBlock(1)->Data()) = "say \"hi\"\n";
-  Write(2, 0, uint8_t{'k'});
-  Write(3, 0, 2.5);
+  *reinterpret_cast<std::string*>(SlotBlock(2)->Data()) = "say \"hi\"\n";
+  Write(3, 0, uint8_t{'k'});
+  Write(4, 0, 2.5);
   EXPECT_EQ((Lines{"count : i32 = -7", R"(name : string = "say \"hi\"\n")", "letter : ui8 = 107 'k'",
                    "ratio : double = 2.5"}),
             List());

@@ -1,7 +1,6 @@
 #pragma once
 // Builds small expression trees by hand over a thread with a global frame:
 // variables naming global slots, literals and operator nodes.
-#include <memory>
 #include <string>
 
 #include "Script/Expressions/Operators/OperatorFactory.h"

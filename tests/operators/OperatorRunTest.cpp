@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <limits>
+#include <memory>
 #include <tuple>
 #include <vector>
 

@@ -438,9 +438,7 @@ bool Interpreter::MemberAccessEvent(int32_t code, const std::string& text) {
     }
   }
   if (member == nullptr) return Fail(ErrorCode::UNKNOWN_MEMBER_NAME, "script::Interpreter::CreateMemberVariableNode");
-  auto* variable = new Variable(position, current_, member->GetType());
-  variable->SetMemberOffset(member->MemberOffset());
-  variable->SetSlotIndex(ReserveBindingSlot(member->GetType()));
+  auto* variable = new Variable(position, current_, *member, ReserveBindingSlot(member->GetType()));
   current_->SetRight(variable);
   current_ = variable;
   return true;

@@ -108,6 +108,37 @@ TEST(KelvraToolTest, RunTakesGlobalsWithOrWithoutLeaks) {
   EXPECT_EQ(64, RunTool("run --globals").status);
 }
 
+TEST(KelvraToolTest, RunGlobalsShowsComputedValues) {
+  script::test::TempDir dir;
+  std::string script = dir.Write("calc.kelvra",
+                                 "i32 a = 5, b;\n"
+                                 "b = a * 2 + 1;\n"
+                                 "ui8 c = 200;\n"
+                                 "c = c + 100;\n"
+                                 "string s = \"ab\";\n"
+                                 "s = s + 1;\n"
+                                 "i32 x = 1;\n"
+                                 "i32 y = x++ + ++x;\n"
+                                 "struct P { i8 a; i32 b; } p;\n"
+                                 "p.b = 7;\n"
+                                 "double d = 1.5e+3;\n");
+  ToolResult result = RunTool("run --globals '" + script + "'");
+  EXPECT_EQ(0, result.status) << result.err;
+  EXPECT_EQ(
+      "Build succeeded.\n"
+      "a : i32 = 5\n"
+      "b : i32 = 11\n"
+      "c : ui8 = 44 ','\n"
+      "s : string = \"ab1\"\n"
+      "x : i32 = 3\n"
+      "y : i32 = 4\n"
+      "p : P = <...>\n"
+      "  a : i8 = 0 '\\0'\n"
+      "  b : i32 = 7\n"
+      "d : double = 1500\n",
+      result.out);
+}
+
 TEST(KelvraToolTest, PathIsReportedAsGiven) {
   script::test::TempDir dir;
   dir.Write("sub/rel.kelvra", "}\n");

@@ -1,7 +1,7 @@
 #include <thread>
 
 #include "Script/Expressions/Scope.h"
-#include "Script/Inspection/GlobalsListing.h"
+#include "Script/VariableView/GlobalsListing.h"
 #include "Script/Script/ScriptRunner.h"
 #include "Script/Stack/StackMemory.h"
 #include "cli/Commands.h"

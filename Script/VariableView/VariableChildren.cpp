@@ -1,4 +1,4 @@
-#include "Script/Inspection/VariableChildren.h"
+#include "Script/VariableView/VariableChildren.h"
 
 #include "Script/Compiler/SymbolStore.h"
 #include "Script/Expressions/Types/AggregateType.h"
@@ -14,8 +14,8 @@ namespace {
 
 // The child held by the slot at block data + offset: the slot itself, or
 // for a reference slot the object its address points at.
-InspectedVariable SlotChild(std::string name, Type* type, MemoryBlock* block, uint32_t offset) {
-  InspectedVariable child{std::move(name), type, nullptr, 0};
+ViewedVariable SlotChild(std::string name, Type* type, MemoryBlock* block, uint32_t offset) {
+  ViewedVariable child{std::move(name), type, nullptr, 0};
   if (!type->IsReferenceSlot()) {
     child.block = HoldBlock(block);
     child.offset = offset;
@@ -39,7 +39,7 @@ std::string ElementName(uint32_t index, const std::vector<uint32_t>& dimensions)
   return name;
 }
 
-void AddElements(const ArrayType& array, const InspectedVariable& variable, std::vector<InspectedVariable>& children) {
+void AddElements(const ArrayType& array, const ViewedVariable& variable, std::vector<ViewedVariable>& children) {
   Type* element = array.ElementType();
   const uint32_t count = array.ElementsIn(variable.block.get(), variable.offset);
   if (element == nullptr || count == 0) return;
@@ -51,8 +51,8 @@ void AddElements(const ArrayType& array, const InspectedVariable& variable, std:
   }
 }
 
-void AddMembers(const AggregateType& structure, const InspectedVariable& variable, const SymbolStore& symbols,
-                std::vector<InspectedVariable>& children) {
+void AddMembers(const AggregateType& structure, const ViewedVariable& variable, const SymbolStore& symbols,
+                std::vector<ViewedVariable>& children) {
   for (const Type* declaration : structure.Members()) {
     for (const Node* item : declaration->Items()) {
       if (item->TypeId() != TYPE_TOKEN) continue;
@@ -72,8 +72,8 @@ bool IsExpandable(const Type* type) {
   return kind == KIND_AGGREGATE || kind == KIND_ARRAY || kind == KIND_LIB;
 }
 
-std::vector<InspectedVariable> ExpandVariable(const InspectedVariable& variable, const SymbolStore& symbols) {
-  std::vector<InspectedVariable> children;
+std::vector<ViewedVariable> ExpandVariable(const ViewedVariable& variable, const SymbolStore& symbols) {
+  std::vector<ViewedVariable> children;
   if (variable.type == nullptr || variable.block == nullptr) return children;
   if (variable.type->TypeId() == TYPE_ARRAY) {
     AddElements(static_cast<const ArrayType&>(*variable.type), variable, children);

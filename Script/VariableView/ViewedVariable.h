@@ -26,7 +26,7 @@ inline HeldBlock HoldBlock(MemoryBlock* block) {
   return HeldBlock(block);
 }
 
-struct InspectedVariable {
+struct ViewedVariable {
   std::string name;
   Type* type = nullptr;
   HeldBlock block;  // null when the storage could not be resolved
@@ -35,9 +35,9 @@ struct InspectedVariable {
 
 // The variable whose storage a stack slot refers to; a null reference or a
 // reference without block leaves it unresolved.
-inline InspectedVariable InspectSlot(std::string name, Type* type, const MemoryBlockRef* ref) {
-  if (ref == nullptr) return InspectedVariable{std::move(name), type, nullptr, 0};
-  return InspectedVariable{std::move(name), type, HoldBlock(ref->Block()), ref->Offset()};
+inline ViewedVariable InspectSlot(std::string name, Type* type, const MemoryBlockRef* ref) {
+  if (ref == nullptr) return ViewedVariable{std::move(name), type, nullptr, 0};
+  return ViewedVariable{std::move(name), type, HoldBlock(ref->Block()), ref->Offset()};
 }
 
 }  // namespace script

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "Script/Expressions/Types/FunctionRefType.h"
-#include "Script/Inspection/VariableChildren.h"
-#include "Script/Inspection/VariableText.h"
-#include "tests/inspection/InspectionFixture.h"
+#include "Script/VariableView/VariableChildren.h"
+#include "Script/VariableView/VariableText.h"
+#include "tests/variableview/VariableViewFixture.h"
 
 namespace script {
 namespace {
@@ -20,15 +20,15 @@ class ErrorTypeNode final : public AggregateType {
   explicit ErrorTypeNode(uint32_t symbol) : AggregateType(TYPE_ERROR_TYPE, SourcePosition{symbol}, nullptr) {}
 };
 
-class VariableChildrenTest : public test::InspectionFixture {
+class VariableChildrenTest : public test::VariableViewFixture {
  protected:
-  InspectedVariable NewVariable(Type* type, uint32_t size) {
-    return InspectedVariable{"v", type, HeldBlock(heap_.NewOwnedBlock(type, size)), 0};
+  ViewedVariable NewVariable(Type* type, uint32_t size) {
+    return ViewedVariable{"v", type, HeldBlock(heap_.NewOwnedBlock(type, size)), 0};
   }
   // "name : type = value" of each child.
-  std::vector<std::string> Describe(const InspectedVariable& variable) {
+  std::vector<std::string> Describe(const ViewedVariable& variable) {
     std::vector<std::string> lines;
-    for (const InspectedVariable& child : ExpandVariable(variable, symbols_)) {
+    for (const ViewedVariable& child : ExpandVariable(variable, symbols_)) {
       lines.push_back(child.name + " : " + child.type->GetName(symbols_) + " = " + ValueText(child, VIEW_DEFAULT));
     }
     return lines;
@@ -55,20 +55,20 @@ TEST_F(VariableChildrenTest, ContainersExpandAndScalarsDoNot) {
   };
   for (const Case& c : cases) EXPECT_EQ(c.expands, IsExpandable(c.type)) << (c.type ? c.type->TypeId() : -1);
 
-  EXPECT_TRUE(ExpandVariable(InspectedVariable{"p", point, nullptr, 0}, symbols_).empty())
+  EXPECT_TRUE(ExpandVariable(ViewedVariable{"p", point, nullptr, 0}, symbols_).empty())
       << "an unresolved structure has no children";
 }
 
 TEST_F(VariableChildrenTest, DynamicArraysListTheElementsTheBlockHolds) {
   ArrayType* numbers = Own(test::MakeArray(Basic(TYPE_I32), {}));
-  InspectedVariable array = NewVariable(numbers, 14);
+  ViewedVariable array = NewVariable(numbers, 14);
   for (int32_t i = 0; i < 3; ++i) std::memcpy(array.block->Data() + 4 * i, &i, sizeof i);
   EXPECT_EQ((std::vector<std::string>{"[0] : i32 = 0", "[1] : i32 = 1", "[2] : i32 = 2"}), Describe(array));
 }
 
 TEST_F(VariableChildrenTest, ReferenceElementsShowTheObjectTheirAddressPointsAt) {
   ArrayType* references = Own(test::MakeArray(Basic(TYPE_I32, nullptr, 1), {2}));
-  InspectedVariable array = NewVariable(references, references->GetSize());
+  ViewedVariable array = NewVariable(references, references->GetSize());
   MemoryBlock* target = heap_.NewOwnedBlock(BuiltInType(TYPE_I32), 4);
   const int32_t nine = 9;
   std::memcpy(target->Data(), &nine, sizeof nine);
@@ -83,7 +83,7 @@ TEST_F(VariableChildrenTest, ErrorTypesListTheirMembersByName) {
   auto* error = Own(new ErrorTypeNode(Symbol("Error")));
   AddMember(*error, TYPE_I32, 0, {"line", "position"});
   ASSERT_TRUE(error->ComputeLayout());
-  InspectedVariable variable = NewVariable(error, error->GetSize());
+  ViewedVariable variable = NewVariable(error, error->GetSize());
   const int32_t at[] = {3, 14};
   std::memcpy(variable.block->Data(), at, sizeof at);
   EXPECT_EQ((std::vector<std::string>{"line : i32 = 3", "position : i32 = 14"}), Describe(variable));

@@ -2,7 +2,7 @@
 // The children a variable expands into in the debugger's variable list.
 #include <vector>
 
-#include "Script/Inspection/InspectedVariable.h"
+#include "Script/VariableView/ViewedVariable.h"
 
 namespace script {
 
@@ -18,6 +18,6 @@ bool IsExpandable(const Type* type);
 // A reference member or element is shown as the object its address points
 // at (unresolved when the address is null). None for an unresolved variable
 // and for the other types.
-std::vector<InspectedVariable> ExpandVariable(const InspectedVariable& variable, const SymbolStore& symbols);
+std::vector<ViewedVariable> ExpandVariable(const ViewedVariable& variable, const SymbolStore& symbols);
 
 }  // namespace script

@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "Script/Inspection/GlobalsListing.h"
-#include "tests/inspection/InspectionFixture.h"
+#include "Script/VariableView/GlobalsListing.h"
+#include "tests/variableview/VariableViewFixture.h"
 
 namespace script {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-class GlobalsListingTest : public test::InspectionFixture {
+class GlobalsListingTest : public test::VariableViewFixture {
  protected:
   Lines List() { return ListGlobals(root_, stack_, symbols_); }
 };

@@ -1,5 +1,5 @@
 #pragma once
-// Types, a heap and a stack built by hand for the inspection tests: type
+// Types, a heap and a stack built by hand for the variable view tests: type
 // nodes named as a script names them, and a root scope whose frame layout
 // lists the globals.
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@
 
 namespace script::test {
 
-class InspectionFixture : public testing::Test {
+class VariableViewFixture : public testing::Test {
  protected:
   uint32_t Symbol(const char* text) { return symbols_.InternSymbol(text); }
 

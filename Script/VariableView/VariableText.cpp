@@ -1,4 +1,4 @@
-#include "Script/Inspection/VariableText.h"
+#include "Script/VariableView/VariableText.h"
 
 #include <optional>
 #include <string_view>
@@ -110,7 +110,7 @@ std::optional<std::string> DataText(Type* type, const MemoryBlock& block, uint32
 
 }  // namespace
 
-std::string ValueText(const InspectedVariable& variable, ViewAs view) {
+std::string ValueText(const ViewedVariable& variable, ViewAs view) {
   const MemoryBlock* block = variable.block.get();
   if (variable.type == nullptr || block == nullptr) return "<null>";
   std::optional<std::string> text = DataText(variable.type, *block, variable.offset, view);

@@ -1,12 +1,12 @@
-#include "Script/Inspection/GlobalsListing.h"
+#include "Script/VariableView/GlobalsListing.h"
 
 #include <algorithm>
 
 #include "Script/Compiler/SymbolStore.h"
 #include "Script/Expressions/Scope.h"
 #include "Script/Expressions/Types/Type.h"
-#include "Script/Inspection/VariableChildren.h"
-#include "Script/Inspection/VariableText.h"
+#include "Script/VariableView/VariableChildren.h"
+#include "Script/VariableView/VariableText.h"
 #include "Script/Stack/StackMemory.h"
 
 namespace script {
@@ -14,11 +14,11 @@ namespace script {
 namespace {
 
 struct PendingLine {
-  InspectedVariable variable;
+  ViewedVariable variable;
   std::size_t depth;
 };
 
-bool SameObject(const InspectedVariable& a, const InspectedVariable& b) {
+bool SameObject(const ViewedVariable& a, const ViewedVariable& b) {
   return a.block == b.block && a.offset == b.offset && a.type->IsSameType(b.type);
 }
 
@@ -41,11 +41,11 @@ std::vector<std::string> ListGlobals(const Scope& root, const StackMemory& stack
 
   std::vector<std::string> lines;
   // The variables being expanded, outermost first.
-  std::vector<InspectedVariable> path;
+  std::vector<ViewedVariable> path;
   while (!pending.empty()) {
     PendingLine line = std::move(pending.back());
     pending.pop_back();
-    const InspectedVariable& variable = line.variable;
+    const ViewedVariable& variable = line.variable;
     std::string text(2 * line.depth, ' ');
     text += variable.name;
     text += " : ";
@@ -55,9 +55,9 @@ std::vector<std::string> ListGlobals(const Scope& root, const StackMemory& stack
     lines.push_back(std::move(text));
 
     path.erase(path.begin() + static_cast<std::ptrdiff_t>(line.depth), path.end());
-    const auto isVariable = [&](const InspectedVariable& outer) { return SameObject(outer, variable); };
+    const auto isVariable = [&](const ViewedVariable& outer) { return SameObject(outer, variable); };
     if (!IsExpandable(variable.type) || std::any_of(path.begin(), path.end(), isVariable)) continue;
-    std::vector<InspectedVariable> children = ExpandVariable(variable, symbols);
+    std::vector<ViewedVariable> children = ExpandVariable(variable, symbols);
     for (auto child = children.rbegin(); child != children.rend(); ++child) {
       pending.push_back({std::move(*child), line.depth + 1});
     }

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "Script/Inspection/InspectedVariable.h"
+#include "Script/VariableView/ViewedVariable.h"
 
 namespace script {
 
@@ -20,6 +20,6 @@ enum ViewAs : int32_t {
 // "<...>"; bool and integers by the view ("<...>" when a hex or binary form
 // fails), an i8 or ui8 followed by its character in single quotes. A pinned
 // block adds the prefix "LOCKED: ".
-std::string ValueText(const InspectedVariable& variable, ViewAs view);
+std::string ValueText(const ViewedVariable& variable, ViewAs view);
 
 }  // namespace script

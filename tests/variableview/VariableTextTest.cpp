@@ -11,7 +11,7 @@
 #include "Script/Expressions/Types/AggregateType.h"
 #include "Script/Expressions/Types/BuiltInTypes.h"
 #include "Script/Expressions/Types/FunctionRefType.h"
-#include "Script/Inspection/VariableText.h"
+#include "Script/VariableView/VariableText.h"
 #include "Script/Memory/Memory.h"
 #include "tests/types/TypeBuilders.h"
 
@@ -22,16 +22,16 @@ class VariableTextTest : public testing::Test {
  protected:
   // A variable over a new block of `size` bytes holding the bytes of `value`.
   template <class T>
-  InspectedVariable Holding(Type* type, T value, uint32_t size = sizeof(T)) {
+  ViewedVariable Holding(Type* type, T value, uint32_t size = sizeof(T)) {
     MemoryBlock* block = heap_.NewOwnedBlock(type, size);
     std::memcpy(block->Data(), &value, std::min<std::size_t>(size, sizeof value));
-    return InspectedVariable{"v", type, HeldBlock(block), 0};
+    return ViewedVariable{"v", type, HeldBlock(block), 0};
   }
-  InspectedVariable HoldingString(const std::string& text) {
+  ViewedVariable HoldingString(const std::string& text) {
     Type* type = BuiltInType(TYPE_STRING);
     MemoryBlock* block = heap_.NewOwnedBlock(type, type->GetSize());
     *reinterpret_cast<std::string*>(block->Data()) = text;
-    return InspectedVariable{"s", type, HeldBlock(block), 0};
+    return ViewedVariable{"s", type, HeldBlock(block), 0};
   }
 
   Memory heap_;
@@ -70,7 +70,7 @@ TEST_F(VariableTextTest, ScalarsByTypeAndView) {
       {TYPE_UI8, ' ', VIEW_DEFAULT, "32 ' '"},
   };
   for (const ScalarCase& c : cases) {
-    InspectedVariable variable = Holding(BuiltInType(c.typeId), c.bits);
+    ViewedVariable variable = Holding(BuiltInType(c.typeId), c.bits);
     EXPECT_EQ(c.expected, ValueText(variable, c.view)) << c.typeId << " " << c.bits << " view " << c.view;
   }
 }
@@ -107,32 +107,32 @@ TEST_F(VariableTextTest, ContainersShowAnEllipsis) {
 
 TEST_F(VariableTextTest, UnresolvedStorageIsNull) {
   Type* i32 = BuiltInType(TYPE_I32);
-  EXPECT_EQ("<null>", ValueText(InspectedVariable{"v", i32, nullptr, 0}, VIEW_DEFAULT)) << "no block";
-  InspectedVariable untyped = Holding(i32, 1);
+  EXPECT_EQ("<null>", ValueText(ViewedVariable{"v", i32, nullptr, 0}, VIEW_DEFAULT)) << "no block";
+  ViewedVariable untyped = Holding(i32, 1);
   untyped.type = nullptr;
   EXPECT_EQ("<null>", ValueText(untyped, VIEW_DEFAULT)) << "no type";
   EXPECT_EQ("<null>", ValueText(Holding(i32, int16_t{1}), VIEW_DEFAULT)) << "an i32 over two bytes";
-  InspectedVariable beyond = Holding(i32, uint64_t{0});
+  ViewedVariable beyond = Holding(i32, uint64_t{0});
   beyond.offset = 6;
   EXPECT_EQ("<null>", ValueText(beyond, VIEW_DEFAULT)) << "an i32 past the block's end";
 
   Type* string = BuiltInType(TYPE_STRING);
   std::string outside;
   MemoryBlock* foreign = heap_.NewForeignBlock(string, &outside, sizeof outside);
-  EXPECT_EQ("<null>", ValueText(InspectedVariable{"s", string, HeldBlock(foreign), 0}, VIEW_DEFAULT))
+  EXPECT_EQ("<null>", ValueText(ViewedVariable{"s", string, HeldBlock(foreign), 0}, VIEW_DEFAULT))
       << "foreign bytes are no string object of the heap";
 }
 
 TEST_F(VariableTextTest, PinnedBlocksArePrefixed) {
   std::unique_ptr<ArrayType> bytes(test::MakeArray(new Type(TYPE_I8, SourcePosition{}, nullptr), {}));
-  InspectedVariable number = Holding(BuiltInType(TYPE_UI8), uint8_t{66});
-  InspectedVariable array = Holding(static_cast<Type*>(bytes.get()), 0);
+  ViewedVariable number = Holding(BuiltInType(TYPE_UI8), uint8_t{66});
+  ViewedVariable array = Holding(static_cast<Type*>(bytes.get()), 0);
   number.block->Lock();
   array.block->Lock();
   EXPECT_EQ("LOCKED: 66 'B'", ValueText(number, VIEW_DEFAULT));
   EXPECT_EQ("LOCKED: 0x42 'B'", ValueText(number, VIEW_HEX));
   EXPECT_EQ("LOCKED: <...>", ValueText(array, VIEW_DEFAULT));
-  EXPECT_EQ("<null>", ValueText(InspectedVariable{"v", BuiltInType(TYPE_I64), HoldBlock(number.block.get()), 0},
+  EXPECT_EQ("<null>", ValueText(ViewedVariable{"v", BuiltInType(TYPE_I64), HoldBlock(number.block.get()), 0},
                                 VIEW_DEFAULT))
       << "unresolved storage has no prefix";
   // A pinned block is never freed.

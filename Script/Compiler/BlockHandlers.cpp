@@ -52,7 +52,7 @@ bool Interpreter::BeginScopeExpression(int32_t code, const std::string& text) {
     case TYPE_CONTINUE:
       return Fail(InsideLoop() ? ErrorCode::SYNTAX_ERROR : ErrorCode::ILLEGAL_CONTINUE, kWhere);
     case TYPE_RETURN:
-      return Fail(InsideFunction() ? ErrorCode::SYNTAX_ERROR : ErrorCode::UNEXPECTED_RETURN, kWhere);
+      return ReturnStatement(code, text);
     case TYPE_CASE:
       return Fail(ErrorCode::ILLEGAL_CASE, kWhere);
     case TYPE_DEFAULT:

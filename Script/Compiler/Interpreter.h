@@ -178,6 +178,15 @@ class Interpreter : public InterpreterIf {
   // A struct type node that uses the struct declared under `symbol`, or null.
   AggregateType* UseStructType(uint32_t symbol, const std::string& text);
 
+  // Array declarations and types.
+
+  // Functions, function references, calls and casts.
+  // The statement "return" at the current node (its keyword is `code`).
+  bool ReturnStatement(int32_t code, const std::string& text);
+
+  // Statements and control flow.
+
+
   Error* error_;
   StdOutInterface* sink_;
   SymbolStore symbols_;

@@ -112,7 +112,7 @@ bool Interpreter::AggregateBodyEvent(int32_t code, const std::string& text) {
     member = new Type(code, TokenPosition(text), structure);
   } else if (code == TYPE_TOKEN) {
     member = UseStructType(TokenPosition(text).symbol, text);
-    if (member == nullptr) return Fail(ErrorCode::SYNTAX_ERROR, kWhere);
+    if (member == nullptr) return Fail(ErrorCode::UNDEFINED_TYPE, kWhere);
   } else if (code == TYPE_SCOPE && text == "}") {
     return AggregateEndEvent();
   } else if (code == TYPE_STRUCT) {

@@ -115,9 +115,6 @@ bool Interpreter::ExpEvent(int32_t code, const std::string& text) {
     case TYPE_INC_OP:
     case TYPE_DEC_OP:
       return PostfixEvent(code, text);
-    case TYPE_BIT_NOT:
-    case TYPE_NOT:
-      return Fail(ErrorCode::SYNTAX_ERROR, kExpEvent);  // a prefix operator cannot follow an operand
     case TYPE_DOT:
       return MemberAccessOpen(code, text);
     case TYPE_SUBSCRIPT:
@@ -137,7 +134,9 @@ bool Interpreter::ExpEvent(int32_t code, const std::string& text) {
     default:
       break;
   }
-  if (code >= TYPE_ASSIGN && code <= TYPE_REF_ASSIGN) return InsertOperator(code, text);
+  // "!" and "~" take no left operand: after an operand they end the expression.
+  bool binary = code >= TYPE_ASSIGN && code <= TYPE_REF_ASSIGN && code != TYPE_NOT && code != TYPE_BIT_NOT;
+  if (binary) return InsertOperator(code, text);
   if (code >= TYPE_BOOL && code <= TYPE_STRING) return Fail(ErrorCode::SYNTAX_ERROR, kExpEvent);
   PopHandler();
   return OnEvent(code, text);

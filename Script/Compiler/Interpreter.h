@@ -187,6 +187,9 @@ class Interpreter : public InterpreterIf {
   bool ReturnStatement(int32_t code, const std::string& text);
 
   // Statements and control flow.
+  // Single-statement bodies nest without growing the handler stack: their
+  // depth in the tree is bounded as the handler depth is.
+  bool StatementNestingAllowed();
   // "if", "while" and "switch": the statement node becomes current and its
   // condition in parentheses follows.
   bool ConditionalStatement(int32_t code, const std::string& text);

@@ -25,7 +25,7 @@ bool Interpreter::BeginFullExpression(int32_t code, const std::string& text) {
     case TYPE_FUNCTION:
       return Fail(ErrorCode::NOT_IMPLEMENTED, kWhere);
     default:
-      return Fail(ErrorCode::SYNTAX_ERROR, kWhere);
+      return UnendedBodyStatement();
   }
 }
 

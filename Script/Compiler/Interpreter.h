@@ -214,6 +214,10 @@ class Interpreter : public InterpreterIf {
   // What those four share; `where` names the handler in errors.
   bool BeginBodyStatement(int32_t code, const std::string& text, const char* where);
   bool AttachBodyOperand(Node* node);
+  // A token reached the statement start while the current node is inside an
+  // expression statement: EXPECTING_SEMICOLON when that statement is the
+  // body of an if, while or for, else SYNTAX_ERROR.
+  bool UnendedBodyStatement();
   // A body statement of the current if, while or for ended with ";".
   bool EndBodyStatement();
   bool ElseEvent(int32_t code, const std::string& text);

@@ -113,7 +113,6 @@ bool Interpreter::ExpectsBodyStatement() const {
 }
 
 void Interpreter::AttachBodyStatement(Node* statement) {
-  statement->SetParent(current_);
   if (current_->TypeId() == TYPE_IF)
     static_cast<IfNode*>(current_)->SetBranch(statement);
   else
@@ -180,6 +179,27 @@ bool Interpreter::BeginBodyStatement(int32_t code, const std::string& text, cons
       }
       PushHandler(&Interpreter::ExpEvent);
       return StartOperand(code, text, &Interpreter::AttachBodyOperand, where);
+  }
+}
+
+bool Interpreter::UnendedBodyStatement() {
+  Node* statement = current_;
+  while (statement->Parent() != nullptr && !IsKindOf(statement->Parent()->TypeId(), TYPE_CONDITIONAL) &&
+         statement->Parent()->TypeId() != TYPE_SCOPE) {
+    statement = statement->Parent();
+  }
+  const Node* holder = statement->Parent();
+  const bool isBody = holder != nullptr && (holder->Left() == statement ||
+                                            (holder->TypeId() == TYPE_IF && holder->Right() == statement));
+  switch (isBody ? holder->TypeId() : TYPE_NONE) {
+    case TYPE_IF:
+      return Fail(ErrorCode::EXPECTING_SEMICOLON, "script::Interpreter::BeginIfExpression");
+    case TYPE_WHILE:
+      return Fail(ErrorCode::EXPECTING_SEMICOLON, "script::Interpreter::BeginWhileExpression");
+    case TYPE_FOR:
+      return Fail(ErrorCode::EXPECTING_SEMICOLON, "script::Interpreter::BeginForExpression");
+    default:
+      return Fail(ErrorCode::SYNTAX_ERROR, "script::Interpreter::BeginFullExpression");
   }
 }
 

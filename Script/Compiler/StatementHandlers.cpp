@@ -142,6 +142,7 @@ bool Interpreter::BeginBodyStatement(int32_t code, const std::string& text, cons
   const bool singleStatement = current_->TypeId() != TYPE_SCOPE;
   if (code == TYPE_SEMICOLON) return !singleStatement || EndBodyStatement();
   if (singleStatement) {
+    // A second statement would take the place of the body.
     const Node* body =
         current_->TypeId() == TYPE_IF ? static_cast<IfNode*>(current_)->BranchBeingBuilt() : current_->Left();
     if (body != nullptr) return Fail(ErrorCode::EXPECTING_SEMICOLON, where);

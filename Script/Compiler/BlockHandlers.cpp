@@ -16,10 +16,16 @@ bool Interpreter::BeginFullExpression(int32_t code, const std::string& text) {
   switch (current_->TypeId()) {
     case TYPE_SCOPE:
       return BeginScopeExpression(code, text);
+    case TYPE_FOR:
+      return BeginForExpression(code, text);
+    case TYPE_WHILE:
+      return BeginWhileExpression(code, text);
+    case TYPE_IF:
+      return BeginIfExpression(code, text);
     case TYPE_FUNCTION:
       return Fail(ErrorCode::NOT_IMPLEMENTED, kWhere);
     default:
-      return Fail(ErrorCode::SYNTAX_ERROR, kWhere);
+      return UnendedBodyStatement();
   }
 }
 
@@ -47,10 +53,15 @@ bool Interpreter::BeginScopeExpression(int32_t code, const std::string& text) {
     case TYPE_STRUCT:
       PushHandler(&Interpreter::AggregateEvent);
       return true;
+    case TYPE_IF:
+    case TYPE_WHILE:
+    case TYPE_SWITCH:
+      return ConditionalStatement(code, text);
+    case TYPE_FOR:
+      return ForStatement(code, text);
     case TYPE_BREAK:
-      return Fail(InsideBreakable() ? ErrorCode::SYNTAX_ERROR : ErrorCode::ILLEGAL_BREAK, kWhere);
     case TYPE_CONTINUE:
-      return Fail(InsideLoop() ? ErrorCode::SYNTAX_ERROR : ErrorCode::ILLEGAL_CONTINUE, kWhere);
+      return JumpStatement(code, text, kWhere);
     case TYPE_RETURN:
       return ReturnStatement(code, text);
     case TYPE_CASE:

@@ -147,8 +147,8 @@ bool Interpreter::Append2Op(int32_t code, const std::string& text) {
   return StartOperand(code, text, &Interpreter::AppendValueNode2Op);
 }
 
-bool Interpreter::StartOperand(int32_t code, const std::string& text, bool (Interpreter::*attach)(Node*)) {
-  constexpr const char* kWhere = "script::Interpreter::Append2Op";
+bool Interpreter::StartOperand(int32_t code, const std::string& text, bool (Interpreter::*attach)(Node*),
+                               const char* where) {
   switch (code) {
     case TYPE_TOKEN: {
       Variable* variable = CreateVariableNode(text);
@@ -161,7 +161,7 @@ bool Interpreter::StartOperand(int32_t code, const std::string& text, bool (Inte
       std::string literal = isString ? text.substr(1, text.size() - 2) : text;
       if (!constant->SetLiteral(BuiltInType(isString ? TYPE_STRING : TYPE_BOOL), literal)) {
         delete constant;
-        return Fail(ErrorCode::INTERNAL_ERROR, kWhere);
+        return Fail(ErrorCode::INTERNAL_ERROR, where);
       }
       return (this->*attach)(constant);
     }
@@ -176,7 +176,7 @@ bool Interpreter::StartOperand(int32_t code, const std::string& text, bool (Inte
       return true;
     }
     case TYPE_PARENTHESIS:
-      return text == "(" ? OpenParenthesis(code, text) : Fail(ErrorCode::SYNTAX_ERROR, kWhere);
+      return text == "(" ? OpenParenthesis(code, text) : Fail(ErrorCode::SYNTAX_ERROR, where);
     case TYPE_CONST_NUM:
     case TYPE_DOT:
     case TYPE_ADD:
@@ -188,7 +188,7 @@ bool Interpreter::StartOperand(int32_t code, const std::string& text, bool (Inte
     case TOKEN_EXPONENT:
       return ExpNumberTokenEvent(code, text, attach);
     default:
-      return Fail(ErrorCode::SYNTAX_ERROR, kWhere);
+      return Fail(ErrorCode::SYNTAX_ERROR, where);
   }
 }
 
@@ -322,13 +322,15 @@ bool Interpreter::OpenParenthesis(int32_t, const std::string& text) {
   bool placed;
   if (id == TYPE_SUBSCRIPT) {
     placed = AppendValueNode2Subscript(parenthesis);
-  } else if (id == TYPE_SCOPE) {
+  } else if (id == TYPE_SCOPE || ExpectsBodyStatement()) {
     Attach(parenthesis);
     current_ = parenthesis;
     PushHandler(&Interpreter::ExpEvent);
     placed = true;
   } else if (id == TYPE_PARENTHESIS || (id >= TYPE_ASSIGN && id <= TYPE_REF_ASSIGN) || id == TYPE_RETURN) {
     placed = AppendValueNode2Op(parenthesis);
+  } else if (IsKindOf(id, TYPE_CONDITIONAL)) {
+    placed = AttachToStatementHeader(parenthesis);
   } else {
     delete parenthesis;
     return Fail(ErrorCode::SYNTAX_ERROR, kWhere);
@@ -338,17 +340,21 @@ bool Interpreter::OpenParenthesis(int32_t, const std::string& text) {
   return true;
 }
 
-bool Interpreter::CloseParenthesis(int32_t, const std::string&) {
+bool Interpreter::CloseParenthesis(int32_t code, const std::string& text) {
   constexpr const char* kWhere = "script::Interpreter::CloseParenthesis";
   Node* node = current_;
-  while (node != nullptr && node->TypeId() != TYPE_SCOPE &&
+  while (node != nullptr && node->TypeId() != TYPE_SCOPE && !IsKindOf(node->TypeId(), TYPE_CONDITIONAL) &&
          !(node->TypeId() == TYPE_PARENTHESIS && !static_cast<Parenthesis*>(node)->IsClosed())) {
     node = node->Parent();
   }
-  if (node == nullptr || node->TypeId() == TYPE_SCOPE) return Fail(ErrorCode::UNEXPECTED_PARENTHESIS, kWhere);
+  if (node != nullptr && node->TypeId() == TYPE_FOR) {
+    current_ = node;
+    return EndForStep(code, text);
+  }
+  if (node == nullptr || node->TypeId() != TYPE_PARENTHESIS) return Fail(ErrorCode::UNEXPECTED_PARENTHESIS, kWhere);
   static_cast<Parenthesis*>(node)->Close();
   current_ = node;
-  return true;
+  return IsStatementCondition(node) ? EndCondition(node) : true;
 }
 
 bool Interpreter::SubscriptOpenEvent(int32_t code, const std::string& text) {

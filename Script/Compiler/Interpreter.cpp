@@ -55,7 +55,16 @@ bool Interpreter::OnEvent(int32_t code, const std::string& text) {
   return (this->*handler)(code, text);
 }
 
-bool Interpreter::IsComplete() const { return current_ == root_; }
+bool Interpreter::IsComplete() const {
+  const Node* node = current_;
+  // An if that may still take an "else" is complete, and so are the
+  // single-statement bodies it ends.
+  if (TopHandler() == &Interpreter::ElseEvent && node->TypeId() == TYPE_IF) {
+    while (node != nullptr && (node->TypeId() == TYPE_IF || node->TypeId() == TYPE_WHILE || node->TypeId() == TYPE_FOR))
+      node = node->Parent();
+  }
+  return node == root_;
+}
 
 bool Interpreter::Run() {
   if (root_ == nullptr) return Fail(ErrorCode::NULL_SCRIPT, "script::Interpreter::Run");
@@ -135,6 +144,8 @@ void Interpreter::Attach(Node* node) {
   if (current_->TypeId() == TYPE_SCOPE) {
     static_cast<Scope*>(current_)->AddStatement(node);
     debugger_.AddToLineTable(node);
+  } else if (ExpectsBodyStatement()) {
+    AttachBodyStatement(node);
   } else if (current_->Left() == nullptr) {
     current_->SetLeft(node);
   } else {

@@ -147,8 +147,10 @@ class Interpreter : public InterpreterIf {
   bool AppendValueNode2Subscript(Node* node);
   bool MemberAccessOpen(int32_t code, const std::string& text);
   bool MemberAccessEvent(int32_t code, const std::string& text);
-  // Starts an operand with a token that may begin one; `attach` places it.
-  bool StartOperand(int32_t code, const std::string& text, bool (Interpreter::*attach)(Node*));
+  // Starts an operand with a token that may begin one; `attach` places it;
+  // `where` names the handler in errors.
+  bool StartOperand(int32_t code, const std::string& text, bool (Interpreter::*attach)(Node*),
+                    const char* where = "script::Interpreter::Append2Op");
 
   // Number literals.
   bool StartNumber(int32_t code, const std::string& text, bool (Interpreter::*attach)(Node*));
@@ -185,7 +187,65 @@ class Interpreter : public InterpreterIf {
   bool ReturnStatement(int32_t code, const std::string& text);
 
   // Statements and control flow.
-
+  // Single-statement bodies nest without growing the handler stack: their
+  // depth in the tree is bounded as the handler depth is.
+  bool StatementNestingAllowed();
+  // "if", "while" and "switch": the statement node becomes current and its
+  // condition in parentheses follows.
+  bool ConditionalStatement(int32_t code, const std::string& text);
+  bool ConditionalDecEvent(int32_t code, const std::string& text);
+  // Places an operand or parenthesis that opens the condition of an if,
+  // while or switch, or a clause of a for statement.
+  bool AttachToStatementHeader(Node* node);
+  // Whether the current node is an if, while or for that waits for a
+  // statement of its body.
+  bool ExpectsBodyStatement() const;
+  // Attaches a statement to the body of the current if, while or for.
+  void AttachBodyStatement(Node* statement);
+  // Whether a parenthesis is the condition of an if, while or switch.
+  static bool IsStatementCondition(const Node* parenthesis);
+  // The condition's ")" has been read: check it and start the body.
+  bool EndCondition(Node* condition);
+  // Statement starts in single-statement bodies and in switch labels.
+  bool BeginIfExpression(int32_t code, const std::string& text);
+  bool BeginWhileExpression(int32_t code, const std::string& text);
+  bool BeginForExpression(int32_t code, const std::string& text);
+  bool BeginSwitchExpression(int32_t code, const std::string& text);
+  // What those four share; `where` names the handler in errors.
+  bool BeginBodyStatement(int32_t code, const std::string& text, const char* where);
+  bool AttachBodyOperand(Node* node);
+  // A token reached the statement start while the current node is inside an
+  // expression statement: EXPECTING_SEMICOLON when that statement is the
+  // body of an if, while or for, else SYNTAX_ERROR.
+  bool UnendedBodyStatement();
+  // A body statement of the current if, while or for ended with ";".
+  bool EndBodyStatement();
+  bool ElseEvent(int32_t code, const std::string& text);
+  // The statement at the current node is complete: its parent becomes
+  // current and a ";" completes the bodies that enclose it.
+  bool CompleteStatement();
+  bool ForStatement(int32_t code, const std::string& text);
+  bool ForEvent(int32_t code, const std::string& text);
+  // The start of a for clause, and the ";" or ")" that ends one.
+  bool AppendValueNode2For(int32_t code, const std::string& text);
+  bool AttachForClause(Node* node);
+  // The ")" after a for statement's step expression.
+  bool EndForStep(int32_t code, const std::string& text);
+  bool SwitchBodyEvent(int32_t code, const std::string& text);
+  bool SwitchCasesEvent(int32_t code, const std::string& text);
+  bool CaseEvent(int32_t code, const std::string& text);
+  bool CaseValueEvent(int32_t code, const std::string& text);
+  bool CaseColonEvent(int32_t code, const std::string& text);
+  bool DefaultEvent(int32_t code, const std::string& text);
+  bool CaseBodyEvent(int32_t code, const std::string& text);
+  // The ":" after a case value or "default"; `where` names the handler.
+  bool EndLabel(int32_t code, const char* where);
+  // "break" or "continue" at the current node; `where` names the handler.
+  bool JumpStatement(int32_t code, const std::string& text, const char* where);
+  bool BreakEvent(int32_t code, const std::string& text);
+  bool ContinueEvent(int32_t code, const std::string& text);
+  // The ";" that ends a break or continue.
+  bool EndJump(int32_t code, const char* where);
 
   Error* error_;
   StdOutInterface* sink_;

@@ -1,7 +1,6 @@
 #include "Script/Expressions/Scope.h"
 
-#include "Script/Debugger/FlowSemaphor.h"
-#include "Script/Stack/StackMemory.h"
+#include "Script/Expressions/ControlFlow/StatementGate.h"
 #include "Script/Values/Value.h"
 
 namespace script {
@@ -13,8 +12,8 @@ bool IsDefinition(int32_t typeId) {
   return typeId == TYPE_FUNCTION || typeId == TYPE_ERROR || (typeId >= TYPE_SIZEOF && typeId <= TYPE_CAST);
 }
 
-// Blocks and while loops pass the gate with their own statements.
-bool PassesGate(int32_t typeId) { return typeId != TYPE_SCOPE && typeId != TYPE_WHILE; }
+// A while loop passes the gate itself, before each test of its condition.
+bool PassesGate(int32_t typeId) { return typeId != TYPE_WHILE; }
 
 }  // namespace
 
@@ -42,12 +41,7 @@ uint32_t Scope::Run(ExecContext* context) {
 uint32_t Scope::RunStatement(Node* statement, ExecContext* context) {
   Value value;
   ExecContext child = context->ForChild(&value);
-  StackMemory* thread = context->thread;
-  if (thread != nullptr && thread->Gate() != nullptr && PassesGate(statement->TypeId())) {
-    thread->CurrentFrame()->currentStatement = statement;
-    uint32_t depth = static_cast<uint32_t>(thread->CurrentFrameIndex());
-    if (thread->Gate()->CheckStatement(statement, depth, breakpoints_) == RUN_STOP) return RUN_STOP;
-  }
+  if (PassesGate(statement->TypeId()) && PassStatementGate(context, statement) == RUN_STOP) return RUN_STOP;
   uint32_t result = statement->Run(&child);
   if (result == RUN_RETURN && context->result != nullptr) *context->result = value;
   return result;

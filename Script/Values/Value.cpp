@@ -175,6 +175,10 @@ ConversionStatus Value::ReadScalar(uint32_t targetKind, void* target) const {
     std::memcpy(target, &truth, 1);
     return CONVERSION_OK;
   }
+  if (kind_ == targetKind && inline_) {
+    std::memcpy(target, scalar_, width);  // the common case: a temporary of the same kind
+    return CONVERSION_OK;
+  }
   if (kind_ == KIND_STRING) {
     const std::string* text = StringObject();
     return ParseNumber(text != nullptr ? *text : kEmptyText, targetKind, target);

@@ -37,20 +37,13 @@ constexpr bool IsSignedKind(uint32_t kind) {
 // Bytes of a scalar value (bool, numbers, function references; an address is
 // pointer-sized); 0 for the kinds that are no scalars.
 constexpr uint32_t ScalarWidth(uint32_t kind) {
+  // The integer kinds run from I8 to UI64 in pairs of widths 1, 2, 4 and 8.
+  if (kind - KIND_I8 <= KIND_UI64 - KIND_I8) return 1u << ((kind - KIND_I8) >> 1);
   switch (kind) {
     case KIND_BOOL:
-    case KIND_I8:
-    case KIND_UI8:
       return 1;
-    case KIND_I16:
-    case KIND_UI16:
-      return 2;
-    case KIND_I32:
-    case KIND_UI32:
     case KIND_FLOAT:
       return 4;
-    case KIND_I64:
-    case KIND_UI64:
     case KIND_DOUBLE:
       return 8;
     case KIND_FUNCTION_REF:

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "tests/support/KelvraTool.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/ToolRun.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "Script/Script/ScriptRunner.h"
-#include "tests/support/BuildReport.h"
 #include "tests/support/CaptureSink.h"
+#include "tests/support/CompileReport.h"
 #include "tests/support/TempDir.h"
 
 namespace script {
@@ -23,9 +23,10 @@ class CompileReportTest : public testing::TestWithParam<CompileCase> {};
 
 TEST_P(CompileReportTest, ReportsExactly) {
   const CompileCase& c = GetParam();
-  test::BuildReport report = test::BuildScript(c.files);
-  EXPECT_EQ(c.report, report.lines);
+  test::CompiledReport report = test::CompileFiles(c.files);
+  EXPECT_EQ(c.report, report.build);
   EXPECT_EQ(c.report.front() == "Build succeeded.", report.loaded);
+  EXPECT_TRUE(report.run.empty());
 }
 
 const CompileCase kCases[] = {

@@ -2,7 +2,10 @@
 // checks of variables and operators, each with its exact place.
 #include <gtest/gtest.h>
 
-#include "tests/support/BuildReport.h"
+#include <string>
+#include <vector>
+
+#include "tests/support/CompileReport.h"
 
 namespace script {
 namespace {
@@ -21,9 +24,13 @@ class ExpressionErrorTest : public testing::TestWithParam<ErrorCase> {};
 
 TEST_P(ExpressionErrorTest, ReportsTheErrorAtItsPlace) {
   const ErrorCase& c = GetParam();
-  test::BuildReport report = test::BuildScript(c.script);
+  test::CompiledReport report = test::CompileFiles({{"main.kelvra", c.script}});
   EXPECT_FALSE(report.loaded);
-  EXPECT_EQ(test::ErrorReport(c.error, c.line, c.position, c.module, c.function), report.lines);
+  const std::vector<std::string> expected = {
+      std::string("ERROR: ") + c.error + " in \"$DIR/main.kelvra\", line: " + std::to_string(c.line) +
+          ", pos: " + std::to_string(c.position),
+      std::string("INTERNAL: ") + c.module + "(N): " + c.function};
+  EXPECT_EQ(expected, report.build);
 }
 
 constexpr const char* kCompiler = "Compiler";

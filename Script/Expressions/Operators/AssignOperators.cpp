@@ -33,7 +33,7 @@ bool IsByteArray(const Type* type) {
 uint32_t OperatorAssign::Run(ExecContext* context) {
   if (left_ == nullptr || !IsVariableLike(left_->TypeId())) return RUN_ERROR;
   Value right;
-  if (const uint32_t result = Evaluate(context, right_, right, "Right value is NULL!"); result != RUN_OK) {
+  if (const uint32_t result = ReadOperand(context, right_, right, "Right value is NULL!"); result != RUN_OK) {
     return result;
   }
   Value local;

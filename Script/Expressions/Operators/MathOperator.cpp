@@ -1,5 +1,7 @@
 #include "Script/Expressions/Operators/MathOperator.h"
 
+#include <utility>
+
 #include "Script/Expressions/Types/BuiltInTypes.h"
 #include "Script/Stack/RuntimeError.h"
 
@@ -29,9 +31,9 @@ MathOperator::MathOperator(int32_t typeId, const SourcePosition& position, Node*
 
 uint32_t MathOperator::Run(ExecContext* context) {
   Value left;
-  if (const uint32_t result = Evaluate(context, left_, left, "Left value is NULL!"); result != RUN_OK) return result;
+  if (const uint32_t result = ReadOperand(context, left_, left, "Left value is NULL!"); result != RUN_OK) return result;
   Value right;
-  if (const uint32_t result = Evaluate(context, right_, right, "Right value is NULL!"); result != RUN_OK) {
+  if (const uint32_t result = ReadOperand(context, right_, right, "Right value is NULL!"); result != RUN_OK) {
     return result;
   }
   if (comparison_) {
@@ -44,8 +46,12 @@ uint32_t MathOperator::Run(ExecContext* context) {
   }
   Value local;
   Value& target = ResultOf(context, local);
-  target.Reset();
-  target.Assign(left);  // same type: cannot fail
+  if (left.IsInline()) {
+    target = std::move(left);  // a temporary of its own: its bytes become the result's
+  } else {
+    target.Reset();
+    target.Assign(left);  // same type: cannot fail
+  }
   const uint32_t status = operation_(target, right);
   if (status != OPERATION_OK) return ReportRuntimeError(context, this, OperationErrorMessage(status, target, right));
   return RUN_OK;

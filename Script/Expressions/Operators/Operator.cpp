@@ -1,6 +1,7 @@
 #include "Script/Expressions/Operators/Operator.h"
 
 #include "Script/Compiler/Serializer.h"
+#include "Script/Expressions/Variables/Variable.h"
 #include "Script/Stack/RuntimeError.h"
 #include "Script/Values/Value.h"
 
@@ -22,7 +23,19 @@ bool Operator::IsTypeAllowed(const Type*, const Type*) const { return false; }
 
 uint32_t Operator::Evaluate(ExecContext* context, Node* child, Value& value, const char* nullMessage) const {
   ExecContext childContext = context->ForChild(&value);
-  if (const uint32_t result = child->Run(&childContext); result != RUN_OK) return result;
+  return CheckEvaluated(context, child->Run(&childContext), value, nullMessage);
+}
+
+uint32_t Operator::ReadOperand(ExecContext* context, Node* child, Value& value, const char* nullMessage) const {
+  ExecContext childContext = context->ForChild(&value);
+  const uint32_t result = child->TypeId() == TYPE_TOKEN ? static_cast<Variable*>(child)->RunAsOperand(&childContext)
+                                                        : child->Run(&childContext);
+  return CheckEvaluated(context, result, value, nullMessage);
+}
+
+uint32_t Operator::CheckEvaluated(ExecContext* context, uint32_t result, const Value& value,
+                                  const char* nullMessage) const {
+  if (result != RUN_OK) return result;
   if (value.Kind() == KIND_NONE) return ReportRuntimeError(context, this, nullMessage);
   return RUN_OK;
 }

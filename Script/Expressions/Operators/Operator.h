@@ -33,6 +33,9 @@ class Operator : public Node {
   // Runs a child into `value` with a fresh context; a value without a kind
   // is reported as a runtime error with `nullMessage`.
   uint32_t Evaluate(ExecContext* context, Node* child, Value& value, const char* nullMessage) const;
+  // As Evaluate, for an operand that is only read: the value of a scalar
+  // variable is copied rather than referenced, which spares the counts.
+  uint32_t ReadOperand(ExecContext* context, Node* child, Value& value, const char* nullMessage) const;
   // The caller's result value, or `local` when the caller wants none.
   static Value& ResultOf(ExecContext* context, Value& local);
   // Runs an operand with the caller's context but into `target`, so that an
@@ -45,6 +48,11 @@ class Operator : public Node {
   // `function` and returns false.
   bool Reject(Error* error, ErrorCode code, const char* function,
               std::source_location where = std::source_location::current()) const;
+
+ private:
+  // The end of Evaluate and ReadOperand: the child's result, or a runtime
+  // error for a child that yielded no value.
+  uint32_t CheckEvaluated(ExecContext* context, uint32_t result, const Value& value, const char* nullMessage) const;
 };
 
 }  // namespace script

@@ -9,7 +9,7 @@ namespace script {
 
 uint32_t OperatorNot::Run(ExecContext* context) {
   Value operand;
-  if (const uint32_t result = Evaluate(context, right_, operand, "Value is NULL!"); result != RUN_OK) return result;
+  if (const uint32_t result = ReadOperand(context, right_, operand, "Value is NULL!"); result != RUN_OK) return result;
   if (context->result != nullptr) context->result->SetBool(!operand.ToBool());
   return RUN_OK;
 }
@@ -26,7 +26,7 @@ bool OperatorNot::IsExpression(Type** resultType, PrePostExpressions** wrapper, 
 
 uint32_t OperatorBitNot::Run(ExecContext* context) {
   Value operand;
-  if (const uint32_t result = Evaluate(context, right_, operand, "Value is NULL!"); result != RUN_OK) return result;
+  if (const uint32_t result = ReadOperand(context, right_, operand, "Value is NULL!"); result != RUN_OK) return result;
   Value local;
   Value& negated = ResultOf(context, local);
   negated.Reset();

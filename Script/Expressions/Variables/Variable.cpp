@@ -74,6 +74,19 @@ uint32_t Variable::Run(ExecContext* context) {
   return RUN_OK;
 }
 
+uint32_t Variable::RunAsOperand(ExecContext* context) {
+  if (context->result == nullptr || right_ != nullptr || storageOffset_ == kNoStorage) return Run(context);
+  MemoryBlockRef* slot = context->thread->GetSlot(slotIndex_);
+  Type* type = slot->GetType();
+  const uint32_t kind = type != nullptr ? type->GetKind() : KIND_NONE;
+  // Function references bind on their first read, which Run does.
+  if (!IsScalarKind(kind) || kind == KIND_FUNCTION_REF || !SlotFits(slot->Block(), slot->Offset(), ScalarWidth(kind))) {
+    return Run(context);
+  }
+  context->result->SetScalar(type, slot->Data());
+  return RUN_OK;
+}
+
 uint32_t Variable::RunFunctionName(ExecContext* context) const {
   uintptr_t reference = 0;
   if (type_ == nullptr || type_->GetKind() != KIND_FUNCTION_REF ||

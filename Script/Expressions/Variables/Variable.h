@@ -32,6 +32,10 @@ class Variable : public Node {
 
   // Makes the result value refer to the variable's storage (see the .cpp).
   uint32_t Run(ExecContext* context) override;
+  // Runs the variable as an operand that is only read: a scalar is copied
+  // into the result value, which then holds no count on the storage; any
+  // other variable runs as Run does.
+  uint32_t RunAsOperand(ExecContext* context);
   // Operators applied to function references, arrays, structures and
   // constants are rejected; otherwise the access chain or the operator
   // chain is checked, or the result type is the variable's type.

@@ -1,11 +1,11 @@
 #pragma once
-// Runs the kelvra command-line tool as a process.
+// Running the kelvra command-line tool as a process.
 #include <string>
 
 namespace script::test {
 
 struct ToolResult {
-  int status = -1;
+  int status = -1;  // the exit status; -1 when the tool did not exit normally
   std::string out;
   std::string err;
 };
@@ -13,8 +13,7 @@ struct ToolResult {
 // Runs kelvra with shell-quoted arguments in a folder, capturing both streams.
 ToolResult RunTool(const std::string& arguments, const std::string& workingDirectory = ".");
 
-// Writes the script as main.kelvra into a fresh folder and runs it with
-// `run --globals` there.
-ToolResult RunWithGlobals(const std::string& script);
+// Writes a script into a fresh folder and runs "kelvra run --globals" on it.
+ToolResult RunScriptWithGlobals(const std::string& script);
 
 }  // namespace script::test

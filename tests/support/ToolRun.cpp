@@ -1,4 +1,4 @@
-#include "tests/support/KelvraTool.h"
+#include "tests/support/ToolRun.h"
 
 #include <sys/wait.h>
 
@@ -9,6 +9,7 @@
 #include "tests/support/TempDir.h"
 
 namespace script::test {
+
 namespace {
 
 std::string Slurp(const std::string& path) {
@@ -36,10 +37,9 @@ ToolResult RunTool(const std::string& arguments, const std::string& workingDirec
   return result;
 }
 
-ToolResult RunWithGlobals(const std::string& script) {
+ToolResult RunScriptWithGlobals(const std::string& script) {
   TempDir dir;
-  dir.Write("main.kelvra", script);
-  return RunTool("run --globals main.kelvra", dir.Root().string());
+  return RunTool("run --globals '" + dir.Write("main.kelvra", script) + "'");
 }
 
 }  // namespace script::test

@@ -221,8 +221,9 @@ bool FunctionCall::CheckArgument(std::size_t index, Type* parameterType, Error* 
   if (parameterType == nullptr) return true;  // a parameter of any type
   const Node* argument = Unwrapped(arguments_[index]);
   auto reject = [&](ErrorCode code, int32_t line) {
-    error->SetError(static_cast<int32_t>(code), ErrorName(code) + std::to_string(index), module::kExpressions, kCheck,
-                    line);
+    // The argument's zero-based index completes the name ("..._ARG_1").
+    const std::string name = code == ErrorCode::TYPES_MISMATCHED ? "TYPES_MISMATCHED_ARG_" : ErrorName(code);
+    error->SetError(static_cast<int32_t>(code), name + std::to_string(index), module::kExpressions, kCheck, line);
     error->SetNodePosition(Position());
     return false;
   };

@@ -1,7 +1,8 @@
 #include "Script/Stack/StackMemory.h"
 
 #include "Script/Debugger/DebuggerHandler.h"
-#include "Script/Expressions/Types/Type.h"
+#include "Script/Expressions/Functions/Function.h"
+#include "Script/Expressions/Types/FunctionRefType.h"
 #include "Script/Compiler/SymbolStore.h"
 #include "Script/Memory/Memory.h"
 #include "Script/Platform/Path.h"
@@ -119,16 +120,34 @@ void StackMemory::AddSlot(Type* type) {
 }
 
 bool StackMemory::DescribeFrame(int32_t index, const SymbolStore& symbols, FrameDescription& description) const {
-  // Only the top level exists until script functions can be called.
-  if (index != 0 || index >= FrameCount()) return false;
-  const StackFrame* frame = frames_.front();
+  if (index < 0 || index >= FrameCount()) return false;
+  const StackFrame* frame = frames_[static_cast<std::size_t>(index)];
   if (frame->currentStatement == nullptr) return false;
   const SourcePosition& at = frame->currentStatement->Position();
   description.file = symbols.File(at.file);
   description.line = at.line;
   description.position = at.position;
   description.module = "Script";
-  description.function = platform::FileNameOf(description.file);
+  if (index == 0 || frame->calledNode == nullptr || !frame->calledNode->IsKindOf(TYPE_FUNCTION)) {
+    description.function = platform::FileNameOf(description.file);
+    return true;
+  }
+  // "ret name(arg, arg)" from the called function's own prototype.
+  const auto* called = static_cast<const Function*>(frame->calledNode);
+  const std::vector<FunctionRefEntry>& entries = called->GetPrototype()->Entries();
+  auto nameOf = [&symbols](const FunctionRefEntry& entry) {
+    return entry.type != nullptr ? entry.type->GetName(symbols) : std::string();
+  };
+  std::string& text = description.function;
+  text = entries.empty() ? std::string() : nameOf(entries.front());
+  text += ' ';
+  text += symbols.Symbol(called->Position().symbol);
+  text += '(';
+  for (std::size_t i = 1; i < entries.size(); ++i) {
+    if (i > 1) text += ", ";
+    text += nameOf(entries[i]);
+  }
+  text += ')';
   return true;
 }
 

@@ -1,5 +1,7 @@
 #include "Script/Stack/StackMemory.h"
 
+#include <cstring>
+
 #include "Script/Debugger/DebuggerHandler.h"
 #include "Script/Expressions/Functions/Function.h"
 #include "Script/Expressions/Types/FunctionRefType.h"
@@ -18,7 +20,12 @@ StackMemory::StackMemory(Memory* heap, uint32_t threadId, const SymbolStore* sym
       gate_(debugger != nullptr ? debugger->CreateGate(threadId) : nullptr) {}
 
 StackMemory::~StackMemory() {
-  while (PopFrame() >= 0) {
+  while (!frames_.empty()) {
+    ReleaseFrame(frames_.back());
+    frames_.pop_back();
+  }
+  for (auto& [body, spares] : spareFrames_) {
+    for (StackFrame* frame : spares) ReleaseFrame(frame);
   }
   if (debugger_ != nullptr) debugger_->RemoveGate(threadId_);
 }
@@ -30,13 +37,54 @@ int32_t StackMemory::Append(StackFrame* frame) {
 }
 
 int32_t StackMemory::PushFrame(Node* calledNode, Scope* body, const std::vector<FrameSlot>& layout) {
-  auto* frame = new StackFrame{{}, calledNode, body, nullptr};
-  frame->slots.resize(layout.size());
+  StackFrame* frame = TakeSpare(body);
+  if (frame == nullptr) {
+    frame = new StackFrame{{}, calledNode, body, nullptr, calledNode != nullptr && body != nullptr};
+    frame->slots.resize(layout.size());
+  }
+  frame->calledNode = calledNode;
+  frame->currentStatement = nullptr;
   for (std::size_t i = 0; i < layout.size(); ++i) {
     Type* type = layout[i].type;
-    frame->slots[i].ref = heap_->NewOwnedRef(type, type->GetSlotSize());
+    MemoryBlockRef*& ref = frame->slots[i].ref;
+    if (ref == nullptr) {
+      ref = heap_->NewOwnedRef(type, type->GetSlotSize());
+    } else {
+      std::memset(ref->Data(), 0, ref->Block()->Size());
+    }
   }
   return Append(frame);
+}
+
+StackFrame* StackMemory::TakeSpare(Scope* body) {
+  if (body == nullptr) return nullptr;
+  auto spares = spareFrames_.find(body);
+  if (spares == spareFrames_.end() || spares->second.empty()) return nullptr;
+  StackFrame* frame = spares->second.back();
+  spares->second.pop_back();
+  return frame;
+}
+
+void StackMemory::KeepSpare(StackFrame* frame) {
+  for (StackSlot& slot : frame->slots) {
+    if (slot.rebindings != nullptr) {
+      for (MemoryBlockRef* binding : *slot.rebindings) binding->Release();
+      delete slot.rebindings;
+      slot.rebindings = nullptr;
+    }
+    MemoryBlockRef* ref = slot.ref;
+    if (ref == nullptr) continue;
+    // Reusable: plain bytes at the start of a block that only this slot holds.
+    const MemoryBlock* block = ref->Block();
+    const bool solelyHeld = ref->RefCount() == 1 && block != nullptr && block->CountWord() == 1 &&
+                            ref->Offset() == 0 && ref->GetType() == block->GetType() && !block->IsForeign() &&
+                            block->GetType() != nullptr && block->GetType()->IsPlainData();
+    if (!solelyHeld) {
+      ref->Release();
+      slot.ref = nullptr;
+    }
+  }
+  spareFrames_[frame->body].push_back(frame);
 }
 
 int32_t StackMemory::PushFrameWithRef(Node* calledNode, Scope* body, MemoryBlockRef* ref) {
@@ -56,7 +104,11 @@ int32_t StackMemory::PushSharedFrame(const StackFrame& globals) {
 
 int32_t StackMemory::PopFrame() {
   if (frames_.empty()) return current_ = -1;
-  ReleaseFrame(frames_.back());
+  if (frames_.back()->laidOut) {
+    KeepSpare(frames_.back());
+  } else {
+    ReleaseFrame(frames_.back());
+  }
   frames_.pop_back();
   current_ = static_cast<int32_t>(frames_.size()) - 1;
   return current_;

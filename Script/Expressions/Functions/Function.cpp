@@ -1,8 +1,11 @@
 #include "Script/Expressions/Functions/Function.h"
 
+#include <cstring>
+
 #include "Script/Compiler/Serializer.h"
 #include "Script/Expressions/Scope.h"
 #include "Script/Expressions/Types/FunctionRefType.h"
+#include "Script/Expressions/Types/MemberSlot.h"
 #include "Script/Expressions/Variables/Variable.h"
 #include "Script/Memory/MemoryBlockRef.h"
 #include "Script/Platform/StackDepth.h"
@@ -104,7 +107,14 @@ uint32_t Function::PrepareCall(ExecContext* context, const Runable* site, Value*
         break;
       }
       default: {
-        Value parameter(thread->GetSlot(slot), parameterType);
+        MemoryBlockRef* storage = thread->GetSlot(slot);
+        const uint32_t kind = parameterType->GetKind();
+        const uint8_t* bytes = argument.Kind() == kind && IsScalarKind(kind) ? argument.StoragePointer() : nullptr;
+        if (bytes != nullptr && SlotFits(storage->Block(), storage->Offset(), ScalarWidth(kind))) {
+          std::memcpy(storage->Data(), bytes, ScalarWidth(kind));  // same kind: the bytes as they are
+          break;
+        }
+        Value parameter(storage, parameterType);
         const ConversionStatus status = parameter.Assign(argument);
         if (status != CONVERSION_OK) {
           return ReportRuntimeError(context, site,

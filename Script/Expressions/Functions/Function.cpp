@@ -35,8 +35,9 @@ Function::Function(int32_t typeId, const SourcePosition& position, Node* parent)
     : Node(typeId, position, parent), prototype_(new FunctionRefType(position, this)) {}
 
 Function::~Function() {
-  delete prototype_;
+  // The parameter types name the prototype as their parent: they go first.
   for (auto type = parameterTypes_.rbegin(); type != parameterTypes_.rend(); ++type) delete *type;
+  delete prototype_;
 }
 
 Type* Function::GetReturnType() const { return prototype_->ReturnType(); }

@@ -22,7 +22,7 @@ class Function : public Node {
   // The prototype takes the function's name symbol; its return type entry is
   // added by the compiler.
   Function(const SourcePosition& position, Node* parent);
-  // Deletes the prototype, then the parameter declarations.
+  // Deletes the parameter declarations, then the prototype.
   ~Function() override;
 
   // Runs the body with the caller's context; a return ends it as RUN_OK.

@@ -128,6 +128,8 @@ const ErrorCase kCases[] = {
      "SYNTAX_ERROR", 48, "Compiler(N): script::Interpreter::ExpEvent"},
     {"ArgumentMissingAfterComma", "function i32 f(i32 a) { return a; } i32 y = f(1,);",
      "SYNTAX_ERROR", 49, "Compiler(N): script::Interpreter::FunctionCallArgEvent"},
+    {"AssignmentToAFunctionName", "function i32 f() { return 1; } function i32 g() { return 2; } f = g;",
+     "LEFT_VALUE_CANNOT_BE_CONST", 65, "Expressions(N): script::OperatorAssign::IsExpression"},
     {"IncrementOfACallResult", "function i32 f() { return 1; } f()++;",
      "OPERATOR_NOT_ALLOWED_ON_FUNCTION_CALL", 35, "Compiler(N): script::Interpreter::ExpEvent"},
 };

@@ -94,7 +94,7 @@ Variable* Interpreter::CreateVariableNode(const std::string& text) {
   Node* declaration = FindDeclaration(position.symbol);
   if (declaration != nullptr && declaration->TypeId() == TYPE_FUNCTION) {
     // A function's name: a call's callee, or a function reference value.
-    Type* prototype = static_cast<Type*>(static_cast<Function*>(declaration)->GetPrototype());
+    Type* prototype = static_cast<Function*>(declaration)->GetPrototype();
     return new Variable(position, current_, prototype, 0, Variable::kNoStorage);
   }
   if (declaration == nullptr || declaration->TypeId() != TYPE_TOKEN) {

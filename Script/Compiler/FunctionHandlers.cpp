@@ -81,6 +81,8 @@ Type* Interpreter::NamedType(int32_t code, const std::string& text, const char* 
     if (structure == nullptr) Fail(ErrorCode::UNDEFINED_TYPE, where);
     return structure;
   }
+  // Array types join with the array declarations; until then "array" here
+  // is reported as not implemented.
   Fail(code == TYPE_ARRAY ? ErrorCode::NOT_IMPLEMENTED : ErrorCode::EXPECTING_TYPE_NAME, where);
   return nullptr;
 }
@@ -274,13 +276,13 @@ bool Interpreter::FunctionRefCloseEvent(int32_t code, const std::string& text) {
 
 // ---- return
 
-bool Interpreter::ReturnStatement(int32_t code, const std::string& text) {
+bool Interpreter::ReturnStatement(int32_t, const std::string& text) {
   if (!InsideFunction()) return Fail(ErrorCode::UNEXPECTED_RETURN, "script::Interpreter::BeginScopeExpression");
   auto* statement = new Return(TokenPosition(text), current_);
   Attach(statement);
   current_ = statement;
   PushHandler(&Interpreter::ReturnEvent);
-  return code == TYPE_RETURN;
+  return true;
 }
 
 bool Interpreter::ReturnEvent(int32_t code, const std::string& text) {

@@ -46,6 +46,8 @@ const ErrorCase kCases[] = {
      "DUPLICATE_FUNCTION_DEFINITION", 21, "Compiler(N): script::Interpreter::FunctionNameEvent"},
     {"VariableNamedLikeAFunction", "function i32 f() { } i32 f;",
      "DUPLICATE_DECLARATION", 26, "Compiler(N): script::Interpreter::TypeDecEvent"},
+    {"LocalNamedLikeAParameter", "function i32 f(i32 a) { i32 a; }", "DUPLICATE_DECLARATION", 29,
+     "Compiler(N): script::Interpreter::TypeDecEvent"},
     {"BuiltInNameAsFunctionName", "function i32 sizeof() { }",
      "SYNTAX_ERROR", 14, "Compiler(N): script::Interpreter::FunctionNameEvent"},
     {"SecondReferenceMarkOnTheReturnType", "function i32 @ @ f() { }",

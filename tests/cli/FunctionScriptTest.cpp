@@ -48,6 +48,11 @@ const ScriptCase kCases[] = {
      "function i32 bump(i32 byValue, i32@ byRef) { byValue += 1; byRef += 1; return byValue; }\n"
      "i32 r = bump(a, b);\n",
      0, "a : i32 = 5\nb : i32 = 6\nr : i32 = 6\n", ""},
+    {"ReferenceToReferenceRebindsTheCallersVariable",
+     "i32 a = 1;\ni32 b = 2;\n"
+     "function i32 rebind(i32@@ r, i32@ target) { r @= target; return r; }\n"
+     "i32 seen = rebind(a, b);\na = 7;\n",
+     0, "a : i32 = 7\nb : i32 = 7\nseen : i32 = 2\n", ""},
     {"ArgumentsConvertToTheParameterType",
      "function i32 narrow(i8 v) { return v; }\ni32 r = narrow(300);\n", 0, "r : i32 = 44\n", ""},
     {"ReturnValuesConvertToTheReturnType",

@@ -71,7 +71,11 @@ bool Interpreter::BeginScopeExpression(int32_t code, const std::string& text) {
     case TYPE_INCLUDE:
       PushHandler(&Interpreter::IncludeEvent);
       return true;
+    case TYPE_FUNCTION:
+      PushHandler(&Interpreter::FunctionEvent);
+      return true;
     default:
+      if (code >= TYPE_SIZEOF && code <= TYPE_CAST) return BuiltInStatement(code, text);
       if (code >= TYPE_BOOL && code <= TYPE_STRING) {
         return BeginVariableDeclaration(new Type(code, TokenPosition(text), current_));
       }
@@ -83,7 +87,7 @@ bool Interpreter::IdentifierStatement(const std::string& text) {
   Node* declaration = FindDeclaration(symbols_.InternSymbol(text));
   int32_t id = declaration != nullptr ? declaration->TypeId() : TYPE_NONE;
   if (id == TYPE_AGGREGATE_TYPE) return BeginVariableDeclaration(UseStructType(declaration->Position().symbol, text));
-  if (id != TYPE_TOKEN) return Fail(ErrorCode::UNDEFINED_SYMBOL, "script::Interpreter::BeginScopeExpression");
+  if (id != TYPE_TOKEN && id != TYPE_FUNCTION) return Fail(ErrorCode::UNDEFINED_SYMBOL, "script::Interpreter::BeginScopeExpression");
   Variable* variable = CreateVariableNode(text);
   Attach(variable);
   current_ = variable;

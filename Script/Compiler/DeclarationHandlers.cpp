@@ -118,6 +118,8 @@ bool Interpreter::AggregateBodyEvent(int32_t code, const std::string& text) {
   } else if (code == TYPE_STRUCT) {
     PushHandler(&Interpreter::AggregateEvent);
     return true;
+  } else if (code == TYPE_FUNCTION) {
+    return StartFunctionRefType(FunctionRefRole::Member, true);
   } else if (code >= TYPE_SIZEOF && code <= TYPE_CAST) {
     return Fail(ErrorCode::EXPECTING_TYPE_NAME, kWhere);
   } else {

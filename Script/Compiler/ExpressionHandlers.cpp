@@ -4,11 +4,14 @@
 #include "Script/Diagnostics/Error.h"
 #include "Script/Expressions/ControlFlow/Parenthesis.h"
 #include "Script/Expressions/ControlFlow/PrePostExpressions.h"
+#include "Script/Expressions/Functions/Function.h"
+#include "Script/Expressions/Functions/FunctionCall.h"
 #include "Script/Expressions/Operators/OperatorFactory.h"
 #include "Script/Expressions/Scope.h"
 #include "Script/Expressions/Types/AggregateType.h"
 #include "Script/Expressions/Types/ArrayType.h"
 #include "Script/Expressions/Types/BuiltInTypes.h"
+#include "Script/Expressions/Types/FunctionRefType.h"
 #include "Script/Expressions/Variables/ConstVariable.h"
 #include "Script/Expressions/Variables/MemberAccess.h"
 #include "Script/Expressions/Variables/SubscriptNode.h"
@@ -65,6 +68,7 @@ Type* OperandType(const Node* node) {
   }
   int32_t id = node->TypeId();
   if (id == TYPE_TOKEN || id == TYPE_LIB_VAR || id == TYPE_ERROR_VAR) return static_cast<const Variable*>(node)->GetType();
+  if (id == TYPE_FUNCTION_CALL) return static_cast<const FunctionCall*>(node)->GetResultType();
   return nullptr;
 }
 
@@ -88,6 +92,11 @@ Variable* Interpreter::CreateVariableNode(const std::string& text) {
   constexpr const char* kWhere = "script::Interpreter::CreateVariableNode";
   SourcePosition position = TokenPosition(text);
   Node* declaration = FindDeclaration(position.symbol);
+  if (declaration != nullptr && declaration->TypeId() == TYPE_FUNCTION) {
+    // A function's name: a call's callee, or a function reference value.
+    Type* prototype = static_cast<Function*>(declaration)->GetPrototype();
+    return new Variable(position, current_, prototype, 0, Variable::kNoStorage);
+  }
   if (declaration == nullptr || declaration->TypeId() != TYPE_TOKEN) {
     Fail(ErrorCode::UNDEFINED_SYMBOL, kWhere);
     return nullptr;
@@ -100,9 +109,10 @@ Variable* Interpreter::CreateVariableNode(const std::string& text) {
 }
 
 uint32_t Interpreter::ReserveBindingSlot(Type* type) {
-  // Function frames join when functions compile; until then bindings are global.
-  root_->ReserveSlot(type, SourcePosition{}, type->GetSlotSize(), type->GetAlignment());
-  return static_cast<uint32_t>(root_->FrameLayout().size() - 1) | kGlobalSlotBit | StackMemory::kRebindingBit;
+  Scope* frame = FrameScope();
+  frame->ReserveSlot(type, SourcePosition{}, type->GetSlotSize(), type->GetAlignment());
+  const uint32_t frameBit = frame == root_ ? kGlobalSlotBit : 0;
+  return static_cast<uint32_t>(frame->FrameLayout().size() - 1) | frameBit | StackMemory::kRebindingBit;
 }
 
 bool Interpreter::ExpEvent(int32_t code, const std::string& text) {
@@ -188,8 +198,15 @@ bool Interpreter::StartOperand(int32_t code, const std::string& text, bool (Inte
     case TOKEN_EXPONENT:
       return ExpNumberTokenEvent(code, text, attach);
     default:
-      return Fail(ErrorCode::SYNTAX_ERROR, where);
+      break;
   }
+  if (code >= TYPE_SIZEOF && code <= TYPE_CAST) {
+    Variable* builtIn = CreateBuiltInNameNode(code, text);
+    if (builtIn == nullptr || !(this->*attach)(builtIn)) return false;
+    if (code == TYPE_CAST) PushHandler(&Interpreter::CastOpenTypeExpression);
+    return true;
+  }
+  return Fail(ErrorCode::SYNTAX_ERROR, where);
 }
 
 bool Interpreter::AppendValueNode2Op(Node* node) {
@@ -294,7 +311,10 @@ bool Interpreter::CheckFullExpression(Node* root) {
 }
 
 bool Interpreter::EndFullExpression(int32_t code, const std::string& text) {
+  if (OpenCall() != nullptr) return Fail(ErrorCode::SYNTAX_ERROR, kExpEvent);
   Node* root = StatementRoot(current_);
+  // A returned value is checked by its return statement.
+  if (root->Parent()->TypeId() == TYPE_RETURN) root = root->Parent();
   Node* container = root->Parent();
   if (!CheckFullExpression(root)) return false;
   current_ = container;
@@ -318,10 +338,17 @@ bool Interpreter::OpenParenthesis(int32_t, const std::string& text) {
   constexpr const char* kWhere = "script::Interpreter::OpenParenthesis";
   int32_t id = current_->TypeId();
   if (IsPrefixStep(id)) return Fail(ErrorCode::EXPECTING_VARIABLE, kWhere);
+  if (IsVariableLike(id)) {
+    // A name followed by "(": a call.
+    PushHandler(&Interpreter::FunctionCallEvent);
+    return OnEvent(TYPE_PARENTHESIS, text);
+  }
   auto* parenthesis = new Parenthesis(TokenPosition(text), current_);
   bool placed;
   if (id == TYPE_SUBSCRIPT) {
     placed = AppendValueNode2Subscript(parenthesis);
+  } else if (id == TYPE_FUNCTION_CALL && static_cast<FunctionCall*>(current_)->IsOpen()) {
+    placed = AppendValueNode2Arg(parenthesis);
   } else if (id == TYPE_SCOPE || ExpectsBodyStatement()) {
     Attach(parenthesis);
     current_ = parenthesis;
@@ -344,12 +371,19 @@ bool Interpreter::CloseParenthesis(int32_t code, const std::string& text) {
   constexpr const char* kWhere = "script::Interpreter::CloseParenthesis";
   Node* node = current_;
   while (node != nullptr && node->TypeId() != TYPE_SCOPE && !IsKindOf(node->TypeId(), TYPE_CONDITIONAL) &&
-         !(node->TypeId() == TYPE_PARENTHESIS && !static_cast<Parenthesis*>(node)->IsClosed())) {
+         !(node->TypeId() == TYPE_PARENTHESIS && !static_cast<Parenthesis*>(node)->IsClosed()) &&
+         !(node->TypeId() == TYPE_FUNCTION_CALL && static_cast<FunctionCall*>(node)->IsOpen())) {
     node = node->Parent();
   }
   if (node != nullptr && node->TypeId() == TYPE_FOR) {
     current_ = node;
     return EndForStep(code, text);
+  }
+  if (node != nullptr && node->TypeId() == TYPE_FUNCTION_CALL) {
+    // The end of the argument list: the argument's handlers end here.
+    while (!handlers_.empty() && TopHandler() != &Interpreter::FunctionCallNextArgEvent) PopHandler();
+    PopHandler();
+    return CloseCall(static_cast<FunctionCall*>(node));
   }
   if (node == nullptr || node->TypeId() != TYPE_PARENTHESIS) return Fail(ErrorCode::UNEXPECTED_PARENTHESIS, kWhere);
   static_cast<Parenthesis*>(node)->Close();
@@ -402,6 +436,9 @@ bool Interpreter::CloseSubscript() {
   auto* subscript = static_cast<SubscriptNode*>(current_);
   subscript->Close();
   PopHandler();
+  const ArrayType* array = subscript->BaseArrayType();
+  const Type* element = array != nullptr ? array->ElementType() : nullptr;
+  if (element != nullptr && element->TypeId() == TYPE_FUNCTION_REF_TYPE) PushHandler(&Interpreter::FunctionCallEvent);
   return true;
 }
 

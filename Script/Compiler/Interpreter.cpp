@@ -16,8 +16,10 @@ namespace script {
 
 namespace {
 
-// Built-in function names in the order Init interns them (ids 83 to 90).
-constexpr const char* kBuiltInNames[] = {"cast", "lock", "unlock", "sizeof", "arr2str", "warr2str", "str2arr", "str2warr"};
+// The built-in functions in the order Init registers them: their names take
+// the symbol ids 83 to 90 in this order.
+constexpr int32_t kBuiltInCodes[] = {TYPE_CAST,    TYPE_LOCK,     TYPE_UNLOCK,  TYPE_SIZEOF,
+                                     TYPE_ARR2STR, TYPE_WARR2STR, TYPE_STR2ARR, TYPE_STR2WARR};
 
 }  // namespace
 
@@ -44,7 +46,10 @@ bool Interpreter::Init() {
   if (currentReader_ != nullptr) rootPosition.file = symbols_.InternFile(currentReader_->Path());
   root_ = new Scope(rootPosition, nullptr);
   current_ = root_;
-  for (const char* name : kBuiltInNames) symbols_.InternSymbol(name);
+  pendingType_.reset();
+  for (int32_t code : kBuiltInCodes) {
+    if (CreateBuiltInFunction(code) == nullptr) return false;
+  }
   return root_ != nullptr;
 }
 
@@ -109,8 +114,8 @@ bool Interpreter::ReserveAlignedStackSpotIfNotDeclared(Type* type, const SourceP
   if (scope == nullptr) return Fail(ErrorCode::INTERNAL_ERROR, kWhere);
   if (scope->FindDefinition(declaration.symbol) != nullptr) return Fail(ErrorCode::DUPLICATE_DECLARATION, kWhere);
   if (type == nullptr) return Fail(ErrorCode::UNKNOWN_VALUE_TYPE, kWhere);
-  // Function frames join when functions compile; until then every slot is global.
-  Scope* frame = root_;
+  Scope* frame = FrameScope();
+  if (frame == nullptr) return Fail(ErrorCode::INTERNAL_ERROR, kWhere);
   const uint32_t frameBit = frame == root_ ? kGlobalSlotBit : 0;
   reservation.offset = frame->ReserveSlot(type, declaration, type->GetSize(), type->GetAlignment()) | frameBit;
   reservation.index = static_cast<uint32_t>(frame->FrameLayout().size() - 1) | frameBit;

@@ -3,6 +3,7 @@
 // and go to the handler on top of a stack of expected-event handlers, which
 // builds the node tree as the grammar goes.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -22,6 +23,8 @@ class AggregateType;
 class ConstVariable;
 class DebuggerEvents;
 class Error;
+class Function;
+class FunctionCall;
 class Node;
 class Variable;
 class Scope;
@@ -33,6 +36,10 @@ struct StackSlotReservation {
   uint32_t offset;
   uint32_t index;
 };
+
+// Where a "function<NAME>" type is being read, which decides what the type
+// becomes once its ">" arrives.
+enum class FunctionRefRole { Return, Argument, Variable, Member, Cast };
 
 class Interpreter : public InterpreterIf {
  public:
@@ -185,6 +192,55 @@ class Interpreter : public InterpreterIf {
   // Functions, function references, calls and casts.
   // The statement "return" at the current node (its keyword is `code`).
   bool ReturnStatement(int32_t code, const std::string& text);
+  bool ReturnEvent(int32_t code, const std::string& text);
+  // After "function" in statement position: a declaration of a function or
+  // of function reference variables.
+  bool FunctionEvent(int32_t code, const std::string& text);
+  // Reads an argument type (or the ")" of an empty list).
+  bool FunctionTypeEventHandler(int32_t code, const std::string& text);
+  bool FunctionNameEvent(int32_t code, const std::string& text);
+  bool FunctionDecEvent(int32_t code, const std::string& text);
+  bool FunctionArgEvent(int32_t code, const std::string& text);
+  bool FunctionNextArgEvent(int32_t code, const std::string& text);
+  bool FunctionBodyEvent(int32_t code, const std::string& text);
+  // Reserves the parameters' slots, in order, in the function's frame.
+  bool ResolveArguments(Function* function);
+  // "function" "<" NAME ">" in any type position; `refRole_` says which.
+  bool StartFunctionRefType(FunctionRefRole role, bool openRead);
+  bool FunctionRefOpenEvent(int32_t code, const std::string& text);
+  bool FunctionRefNameEvent(int32_t code, const std::string& text);
+  bool FunctionRefCloseEvent(int32_t code, const std::string& text);
+  // The type a scalar keyword or struct name stands for, or null after an
+  // error (`where` names the handler).
+  Type* NamedType(int32_t code, const std::string& text, const char* where);
+  // The nearest enclosing function, or null at the top level.
+  Function* EnclosingFunction() const;
+  // The scope whose frame layout holds the current node's variables: the
+  // nearest function's body, else the root.
+  Scope* FrameScope() const;
+
+  // Calls.
+  bool FunctionCallEvent(int32_t code, const std::string& text);
+  bool FunctionCallArgEvent(int32_t code, const std::string& text);
+  bool FunctionCallNextArgEvent(int32_t code, const std::string& text);
+  bool AppendValueNode2Arg(Node* node);
+  // Ends the argument list of the call: what may follow depends on the
+  // call's result type.
+  bool CloseCall(FunctionCall* call);
+  // The innermost call whose argument list is still open, or null.
+  FunctionCall* OpenCall() const;
+
+  // Built-in functions and casts.
+  bool BuiltInStatement(int32_t code, const std::string& text);
+  // The node for a built-in's name in an expression; null after an error.
+  Variable* CreateBuiltInNameNode(int32_t code, const std::string& text);
+  Function* GetBuiltInFunction(int32_t code);
+  Function* CreateBuiltInFunction(int32_t code);
+  bool CastOpenTypeExpression(int32_t code, const std::string& text);
+  bool CastBeginTypeExpression(int32_t code, const std::string& text);
+  bool CastCloseTypeExpression(int32_t code, const std::string& text);
+  // Gives the cast being compiled its target type.
+  void SetCastTarget(Type* target);
 
   // Statements and control flow.
   // Single-statement bodies nest without growing the handler stack: their
@@ -262,6 +318,10 @@ class Interpreter : public InterpreterIf {
   bool loaded_ = false;
   // The text of the number literal being collected on the current constant node.
   std::string literalText_;
+  // A type read for a function's return value or argument, a function
+  // reference variable or member, until its declaration takes it.
+  std::unique_ptr<Type> pendingType_;
+  FunctionRefRole refRole_ = FunctionRefRole::Return;
 };
 
 }  // namespace script

@@ -18,8 +18,6 @@ Scope* EnclosingScope(const Node* statement) {
   return nullptr;
 }
 
-bool IsParameterDeclaration(const Node*, const Scope*) { return false; }
-
 }  // namespace
 
 FlowSemaphor* DebuggerHandler::CreateGate(uint32_t threadId) {
@@ -68,7 +66,9 @@ bool DebuggerHandler::SetBreakpoint(uint32_t file, uint32_t lineIndex, bool set)
   const Node* statement = StatementAt(file, lineIndex);
   if (statement == nullptr) return false;
   Scope* scope = EnclosingScope(statement);
-  if (scope == nullptr || IsParameterDeclaration(statement, scope)) return false;
+  // Parameter declarations belong to their function, not to a scope, and
+  // never enter the line table: a function's header line takes no breakpoint.
+  if (scope == nullptr) return false;
   const uint32_t line = statement->Position().line;
   if (set)
     scope->Breakpoints().Set(file, line);

@@ -115,6 +115,11 @@ std::size_t Memory::LiveNodeCount() const {
   return nodes_.size();
 }
 
+bool Memory::IsLiveNode(const Runable* node) const {
+  std::lock_guard lock(trackingLock_);
+  return nodes_.contains(node);
+}
+
 std::vector<const Runable*> Memory::LiveNodes() const {
   std::vector<const Runable*> live;
   {

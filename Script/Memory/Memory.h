@@ -58,6 +58,8 @@ class Memory {
   void TrackNode(const Runable* node);
   void UntrackNode(const Runable* node);
   std::size_t LiveNodeCount() const;
+  // Whether the address is that of a live node.
+  bool IsLiveNode(const Runable* node) const;
   // The live nodes in address order.
   std::vector<const Runable*> LiveNodes() const;
 

@@ -22,6 +22,9 @@ struct StackFrame {
   // The statement the frame stands at; written by the frame's thread before
   // each statement, read by the debugger.
   const Node* currentStatement = nullptr;
+  // A call's frame laid out from its body's frame layout (PushFrame): its
+  // slots may serve the next call of the same body.
+  bool laidOut = false;
 };
 
 }  // namespace script

@@ -1,7 +1,10 @@
 #include "Script/Stack/StackMemory.h"
 
+#include <cstring>
+
 #include "Script/Debugger/DebuggerHandler.h"
-#include "Script/Expressions/Types/Type.h"
+#include "Script/Expressions/Functions/Function.h"
+#include "Script/Expressions/Types/FunctionRefType.h"
 #include "Script/Compiler/SymbolStore.h"
 #include "Script/Memory/Memory.h"
 #include "Script/Platform/Path.h"
@@ -17,7 +20,12 @@ StackMemory::StackMemory(Memory* heap, uint32_t threadId, const SymbolStore* sym
       gate_(debugger != nullptr ? debugger->CreateGate(threadId) : nullptr) {}
 
 StackMemory::~StackMemory() {
-  while (PopFrame() >= 0) {
+  while (!frames_.empty()) {
+    ReleaseFrame(frames_.back());
+    frames_.pop_back();
+  }
+  for (auto& [body, spares] : spareFrames_) {
+    for (StackFrame* frame : spares) ReleaseFrame(frame);
   }
   if (debugger_ != nullptr) debugger_->RemoveGate(threadId_);
 }
@@ -29,13 +37,54 @@ int32_t StackMemory::Append(StackFrame* frame) {
 }
 
 int32_t StackMemory::PushFrame(Node* calledNode, Scope* body, const std::vector<FrameSlot>& layout) {
-  auto* frame = new StackFrame{{}, calledNode, body, nullptr};
-  frame->slots.resize(layout.size());
+  StackFrame* frame = TakeSpare(body);
+  if (frame == nullptr) {
+    frame = new StackFrame{{}, calledNode, body, nullptr, calledNode != nullptr && body != nullptr};
+    frame->slots.resize(layout.size());
+  }
+  frame->calledNode = calledNode;
+  frame->currentStatement = nullptr;
   for (std::size_t i = 0; i < layout.size(); ++i) {
     Type* type = layout[i].type;
-    frame->slots[i].ref = heap_->NewOwnedRef(type, type->GetSlotSize());
+    MemoryBlockRef*& ref = frame->slots[i].ref;
+    if (ref == nullptr) {
+      ref = heap_->NewOwnedRef(type, type->GetSlotSize());
+    } else {
+      std::memset(ref->Data(), 0, ref->Block()->Size());
+    }
   }
   return Append(frame);
+}
+
+StackFrame* StackMemory::TakeSpare(Scope* body) {
+  if (body == nullptr) return nullptr;
+  auto spares = spareFrames_.find(body);
+  if (spares == spareFrames_.end() || spares->second.empty()) return nullptr;
+  StackFrame* frame = spares->second.back();
+  spares->second.pop_back();
+  return frame;
+}
+
+void StackMemory::KeepSpare(StackFrame* frame) {
+  for (StackSlot& slot : frame->slots) {
+    if (slot.rebindings != nullptr) {
+      for (MemoryBlockRef* binding : *slot.rebindings) binding->Release();
+      delete slot.rebindings;
+      slot.rebindings = nullptr;
+    }
+    MemoryBlockRef* ref = slot.ref;
+    if (ref == nullptr) continue;
+    // Reusable: plain bytes at the start of a block that only this slot holds.
+    const MemoryBlock* block = ref->Block();
+    const bool solelyHeld = ref->RefCount() == 1 && block != nullptr && block->CountWord() == 1 &&
+                            ref->Offset() == 0 && ref->GetType() == block->GetType() && !block->IsForeign() &&
+                            block->GetType() != nullptr && block->GetType()->IsPlainData();
+    if (!solelyHeld) {
+      ref->Release();
+      slot.ref = nullptr;
+    }
+  }
+  spareFrames_[frame->body].push_back(frame);
 }
 
 int32_t StackMemory::PushFrameWithRef(Node* calledNode, Scope* body, MemoryBlockRef* ref) {
@@ -55,7 +104,11 @@ int32_t StackMemory::PushSharedFrame(const StackFrame& globals) {
 
 int32_t StackMemory::PopFrame() {
   if (frames_.empty()) return current_ = -1;
-  ReleaseFrame(frames_.back());
+  if (frames_.back()->laidOut) {
+    KeepSpare(frames_.back());
+  } else {
+    ReleaseFrame(frames_.back());
+  }
   frames_.pop_back();
   current_ = static_cast<int32_t>(frames_.size()) - 1;
   return current_;
@@ -119,16 +172,34 @@ void StackMemory::AddSlot(Type* type) {
 }
 
 bool StackMemory::DescribeFrame(int32_t index, const SymbolStore& symbols, FrameDescription& description) const {
-  // Only the top level exists until script functions can be called.
-  if (index != 0 || index >= FrameCount()) return false;
-  const StackFrame* frame = frames_.front();
+  if (index < 0 || index >= FrameCount()) return false;
+  const StackFrame* frame = frames_[static_cast<std::size_t>(index)];
   if (frame->currentStatement == nullptr) return false;
   const SourcePosition& at = frame->currentStatement->Position();
   description.file = symbols.File(at.file);
   description.line = at.line;
   description.position = at.position;
   description.module = "Script";
-  description.function = platform::FileNameOf(description.file);
+  if (index == 0 || frame->calledNode == nullptr || !frame->calledNode->IsKindOf(TYPE_FUNCTION)) {
+    description.function = platform::FileNameOf(description.file);
+    return true;
+  }
+  // "ret name(arg, arg)" from the called function's own prototype.
+  const auto* called = static_cast<const Function*>(frame->calledNode);
+  const std::vector<FunctionRefEntry>& entries = called->GetPrototype()->Entries();
+  auto nameOf = [&symbols](const FunctionRefEntry& entry) {
+    return entry.type != nullptr ? entry.type->GetName(symbols) : std::string();
+  };
+  std::string& text = description.function;
+  text = entries.empty() ? std::string() : nameOf(entries.front());
+  text += ' ';
+  text += symbols.Symbol(called->Position().symbol);
+  text += '(';
+  for (std::size_t i = 1; i < entries.size(); ++i) {
+    if (i > 1) text += ", ";
+    text += nameOf(entries[i]);
+  }
+  text += ')';
   return true;
 }
 

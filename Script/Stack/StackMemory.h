@@ -3,6 +3,7 @@
 // runtime error reporter and its debugger gate. Only its own thread writes it.
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "Script/Diagnostics/RuntimeErrorReporter.h"
@@ -45,7 +46,9 @@ class StackMemory {
   virtual ~StackMemory();
 
   // A new frame with one owned, zero-filled slot per layout entry; it
-  // becomes current. Returns its index.
+  // becomes current. Returns its index. A frame of the same body popped
+  // before lends its slots that nothing else holds (zeroed again), so that a
+  // call needs no allocation once its body has run.
   int32_t PushFrame(Node* calledNode, Scope* body, const std::vector<FrameSlot>& layout);
   // A new frame whose single slot holds the given reference (one count added).
   int32_t PushFrameWithRef(Node* calledNode, Scope* body, MemoryBlockRef* ref);
@@ -83,11 +86,17 @@ class StackMemory {
   StackSlot& SlotAt(uint32_t index) const;
   int32_t Append(StackFrame* frame);
   void ReleaseFrame(StackFrame* frame);
+  // Keeps a laid-out frame for the next push of its body: slots whose storage
+  // only the frame holds stay, the others are released.
+  void KeepSpare(StackFrame* frame);
+  StackFrame* TakeSpare(Scope* body);
 
   Memory* heap_;
   RuntimeErrorReporter reporter_;
   std::vector<StackFrame*> frames_;
   int32_t current_ = -1;
+  // Popped frames by body, for reuse.
+  std::unordered_map<const Scope*, std::vector<StackFrame*>> spareFrames_;
   uint32_t threadId_;
   DebuggerHandler* debugger_;
   FlowSemaphor* gate_;  // owned by the debugger handler

@@ -14,7 +14,12 @@
 namespace script {
 namespace {
 
-bool IsConstant(const Node* node) { return node->TypeId() == TYPE_CONST || node->TypeId() == TYPE_CONST_BOOL; }
+// Literals, and a function's name: it designates the function, no storage.
+bool IsConstant(const Node* node) {
+  if (node->TypeId() == TYPE_CONST || node->TypeId() == TYPE_CONST_BOOL) return true;
+  return node->TypeId() == TYPE_TOKEN && static_cast<const Variable*>(node)->StorageOffset() == Variable::kNoStorage &&
+         node->Right() == nullptr;
+}
 
 // A fixed array (with dimensions, none computed) of i8 or ui8 values: the
 // storage a string can be copied into and out of.

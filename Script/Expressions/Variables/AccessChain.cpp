@@ -1,6 +1,7 @@
 #include "Script/Expressions/Variables/AccessChain.h"
 
 #include "Script/Expressions/ExecContext.h"
+#include "Script/Expressions/Functions/FunctionCall.h"
 #include "Script/Expressions/Types/MemberSlot.h"
 #include "Script/Expressions/Types/Type.h"
 #include "Script/Expressions/Variables/SubscriptNode.h"
@@ -25,8 +26,8 @@ void RecordReferenceSlot(ExecContext* context, MemoryBlock* block, uint32_t offs
 
 uint32_t BaseSlotOf(const Node* parent) {
   if (parent->TypeId() == TYPE_SUBSCRIPT) return static_cast<const SubscriptNode*>(parent)->BindingSlot();
-  if (parent->IsKindOf(TYPE_TOKEN)) return static_cast<const Variable*>(parent)->SlotIndex();
-  return 0;  // a function call's result frame
+  if (parent->TypeId() == TYPE_FUNCTION_CALL) return static_cast<const FunctionCall*>(parent)->BindingSlot();
+  return static_cast<const Variable*>(parent)->SlotIndex();
 }
 
 uint32_t ReachSlot(ExecContext* context, const Runable* node, Type* slotType, MemoryBlock* block,

@@ -12,8 +12,8 @@ class Runable;
 class Type;
 
 // The slot through which the access node below `parent` reads its base
-// object: a variable's own slot, a subscript's binding slot, or slot 0 of
-// the frame a function call pushed for its result.
+// object: a variable's own slot, or the binding slot of a subscript or of a
+// function call (through which the call hands over its result).
 uint32_t BaseSlotOf(const Node* parent);
 
 // The object an access step reached.

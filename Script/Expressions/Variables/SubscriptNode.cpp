@@ -6,6 +6,7 @@
 #include "Script/Compiler/Serializer.h"
 #include "Script/Diagnostics/Error.h"
 #include "Script/Expressions/ControlFlow/PrePostExpressions.h"
+#include "Script/Expressions/Functions/FunctionCall.h"
 #include "Script/Expressions/Types/ArrayType.h"
 #include "Script/Expressions/Variables/AccessChain.h"
 #include "Script/Expressions/Variables/Variable.h"
@@ -53,6 +54,8 @@ ArrayType* SubscriptNode::BaseArrayType() const {
     if (outer != nullptr) type = outer->ElementType();
   } else if (parent_->IsKindOf(TYPE_TOKEN)) {
     type = static_cast<const Variable*>(parent_)->GetType();
+  } else if (parent_->TypeId() == TYPE_FUNCTION_CALL) {
+    type = static_cast<const FunctionCall*>(parent_)->GetResultType();
   }
   return type != nullptr && type->TypeId() == TYPE_ARRAY ? static_cast<ArrayType*>(type) : nullptr;
 }

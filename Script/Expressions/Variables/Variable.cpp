@@ -5,6 +5,8 @@
 #include "Script/Compiler/Serializer.h"
 #include "Script/Compiler/SymbolStore.h"
 #include "Script/Diagnostics/Error.h"
+#include "Script/Expressions/Functions/Function.h"
+#include "Script/Expressions/Functions/FunctionReference.h"
 #include "Script/Expressions/Types/MemberSlot.h"
 #include "Script/Expressions/Types/Type.h"
 #include "Script/Memory/MemoryBlockRef.h"
@@ -32,9 +34,13 @@ bool Reject(Error* error, ErrorCode code, const SourcePosition& at, int32_t modu
   return false;
 }
 
-// The reference value of the program's function named by `symbol`. No
-// function node exists yet to carry one, so no name resolves.
-bool FindFunctionReference(const ExecContext&, uint32_t, uintptr_t&) { return false; }
+// The reference value of the program's function named by `symbol`.
+bool FindFunctionReference(const ExecContext& context, uint32_t symbol, uintptr_t& reference) {
+  const Function* function = ProgramFunction(context, symbol);
+  if (function == nullptr) return false;
+  reference = function->GetReferenceValue();
+  return true;
+}
 
 bool IsFunctionReferenceVariable(const Node* node) {
   if (!node->IsKindOf(TYPE_TOKEN)) return false;

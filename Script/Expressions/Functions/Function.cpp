@@ -1,0 +1,149 @@
+#include "Script/Expressions/Functions/Function.h"
+
+#include <cstring>
+
+#include "Script/Compiler/Serializer.h"
+#include "Script/Expressions/Scope.h"
+#include "Script/Expressions/Types/FunctionRefType.h"
+#include "Script/Expressions/Types/MemberSlot.h"
+#include "Script/Expressions/Variables/Variable.h"
+#include "Script/Memory/MemoryBlockRef.h"
+#include "Script/Platform/StackDepth.h"
+#include "Script/Stack/RuntimeError.h"
+#include "Script/Stack/StackMemory.h"
+#include "Script/Values/Value.h"
+
+namespace script {
+
+namespace {
+
+// Room a call needs on the machine stack for the nodes it runs before the
+// next call checks again; generous for sanitizer builds.
+constexpr std::size_t kStackReserve = 256 * 1024;
+
+// The argument's storage, made when it has none (a temporary).
+MemoryBlockRef* StorageOf(Value& argument, Type* parameterType) {
+  argument.EnsureStorage(parameterType);
+  return argument.Materialize();
+}
+
+}  // namespace
+
+Function::Function(const SourcePosition& position, Node* parent) : Function(TYPE_FUNCTION, position, parent) {}
+
+Function::Function(int32_t typeId, const SourcePosition& position, Node* parent)
+    : Node(typeId, position, parent), prototype_(new FunctionRefType(position, this)) {}
+
+Function::~Function() {
+  // The parameter types name the prototype as their parent: they go first.
+  for (auto type = parameterTypes_.rbegin(); type != parameterTypes_.rend(); ++type) delete *type;
+  delete prototype_;
+}
+
+Type* Function::GetReturnType() const { return prototype_->ReturnType(); }
+
+Scope* Function::Body() const { return left_ != nullptr ? static_cast<Scope*>(left_) : nullptr; }
+
+void Function::AddParameter(Type* type, Variable* variable) {
+  type->SetParent(prototype_);
+  parameterTypes_.push_back(type);
+  prototype_->AddEntry(type, type->Position());
+  if (variable != nullptr) {
+    type->AddItem(variable);
+    parameterVariables_.push_back(variable);
+  }
+}
+
+Variable* Function::FindParameter(uint32_t symbol) const {
+  for (Variable* variable : parameterVariables_) {
+    if (variable->Position().symbol == symbol) return variable;
+  }
+  return nullptr;
+}
+
+uint32_t Function::Run(ExecContext* context) {
+  Scope* body = Body();
+  if (body == nullptr) return RUN_ERROR;
+  const uint32_t result = body->Run(context);
+  return result == RUN_RETURN ? RUN_OK : result;
+}
+
+uint32_t Function::Call(ExecContext* context, const Runable* site, Value* arguments, std::size_t count,
+                        Value* result) {
+  if (platform::StackRoomLeft() < kStackReserve) return ReportRuntimeError(context, site, "Stack overflow.");
+  uint32_t status = PrepareCall(context, site, arguments, count);
+  if (status == RUN_OK) {
+    ExecContext inner = context->ForChild(result);
+    status = Run(&inner);
+  }
+  context->thread->PopFrame();
+  return status;
+}
+
+uint32_t Function::PrepareCall(ExecContext* context, const Runable* site, Value* arguments, std::size_t count) {
+  StackMemory* thread = context->thread;
+  Scope* body = Body();
+  static const std::vector<FrameSlot> kNoSlots;
+  thread->PushFrame(this, body, body != nullptr ? body->FrameLayout() : kNoSlots);
+  thread->CurrentFrame()->currentStatement = this;
+  if (body == nullptr || count != parameterTypes_.size() || body->FrameLayout().size() < count) {
+    return ReportRuntimeError(context, site, "No function implementation.");
+  }
+  for (uint32_t slot = 0; slot < count; ++slot) {
+    Type* parameterType = parameterTypes_[slot];
+    Value& argument = arguments[slot];
+    switch (parameterType->ReferenceMode()) {
+      case 2: {
+        // The slot shares the caller's handle: rebinding the parameter
+        // rebinds the caller's variable.
+        MemoryBlockRef* storage = StorageOf(argument, parameterType);
+        if (storage == nullptr) return ReportRuntimeError(context, site, "Out of memory.");
+        thread->SetSlot(slot, storage);
+        break;
+      }
+      case 1: {
+        MemoryBlockRef* storage = StorageOf(argument, parameterType);
+        if (storage == nullptr) return ReportRuntimeError(context, site, "Out of memory.");
+        thread->GetSlot(slot)->Retarget(parameterType, storage->Block(), storage->Offset());
+        break;
+      }
+      default: {
+        MemoryBlockRef* storage = thread->GetSlot(slot);
+        const uint32_t kind = parameterType->GetKind();
+        const uint8_t* bytes = argument.Kind() == kind && IsScalarKind(kind) ? argument.StoragePointer() : nullptr;
+        if (bytes != nullptr && SlotFits(storage->Block(), storage->Offset(), ScalarWidth(kind))) {
+          std::memcpy(storage->Data(), bytes, ScalarWidth(kind));  // same kind: the bytes as they are
+          break;
+        }
+        Value parameter(storage, parameterType);
+        const ConversionStatus status = parameter.Assign(argument);
+        if (status != CONVERSION_OK) {
+          return ReportRuntimeError(context, site,
+                                    ConversionErrorMessage(status, argument.ToText(), parameterType->GetKind()));
+        }
+        break;
+      }
+    }
+  }
+  return RUN_OK;
+}
+
+void Function::SerializeBody(Serializer* serializer) {
+  serializer->WriteToken(TYPE_EMPTY);
+  if (Type* returned = GetReturnType()) returned->Serialize(serializer);
+  serializer->WriteToken(TYPE_EMPTY);
+  serializer->WriteSymbol(Position());
+  serializer->WriteToken(TYPE_PARENTHESIS);
+  for (std::size_t i = 0; i < parameterTypes_.size(); ++i) {
+    if (i > 0) {
+      serializer->WriteToken(TYPE_COMMA);
+      serializer->WriteToken(TYPE_EMPTY);
+    }
+    parameterTypes_[i]->Serialize(serializer);
+  }
+  serializer->WriteEndToken(TYPE_PARENTHESIS);
+  serializer->WriteToken(TYPE_EMPTY);
+  if (left_ != nullptr) left_->Serialize(serializer);
+}
+
+}  // namespace script

@@ -47,6 +47,8 @@ bool Interpreter::BeginScopeExpression(int32_t code, const std::string& text) {
     case TYPE_STRUCT:
       PushHandler(&Interpreter::AggregateEvent);
       return true;
+    case TYPE_ARRAY:
+      return ArrayDecEvent(code, text);
     case TYPE_BREAK:
       return Fail(InsideBreakable() ? ErrorCode::SYNTAX_ERROR : ErrorCode::ILLEGAL_BREAK, kWhere);
     case TYPE_CONTINUE:

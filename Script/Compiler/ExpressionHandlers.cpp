@@ -278,7 +278,7 @@ bool Interpreter::AttachOperatorByParent(Node* p, Node* x, Node* o, int32_t code
   return true;
 }
 
-bool Interpreter::CheckFullExpression(Node* root) {
+bool Interpreter::CheckFullExpression(Node* root, Type** resultType) {
   Node* container = root->Parent();
   Type* type = nullptr;
   PrePostExpressions* wrapper = nullptr;
@@ -286,6 +286,7 @@ bool Interpreter::CheckFullExpression(Node* root) {
     delete wrapper;
     return false;
   }
+  if (resultType != nullptr) *resultType = type;
   if (wrapper == nullptr) return true;
   wrapper->Wrap(root);
   if (!container->ReplaceChild(wrapper)) {
@@ -323,6 +324,8 @@ bool Interpreter::OpenParenthesis(int32_t, const std::string& text) {
   bool placed;
   if (id == TYPE_SUBSCRIPT) {
     placed = AppendValueNode2Subscript(parenthesis);
+  } else if (id == TYPE_ARRAY) {
+    placed = AppendValueNode2Dimension(parenthesis);
   } else if (id == TYPE_SCOPE) {
     Attach(parenthesis);
     current_ = parenthesis;

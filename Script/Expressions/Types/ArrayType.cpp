@@ -55,9 +55,16 @@ uint32_t ArrayType::Run(ExecContext* context) {
 }
 
 uint32_t ArrayType::RunElementCount(ExecContext* context, uint32_t& count) const {
+  const auto* wrapper = dimensionExpression_->TypeId() == TYPE_PRE_POST_EXPRESSIONS
+                            ? static_cast<const PrePostExpressions*>(dimensionExpression_)
+                            : nullptr;
+  Node* expression = wrapper != nullptr ? wrapper->Wrapped() : dimensionExpression_;
+  if (wrapper != nullptr) {
+    if (const uint32_t failed = wrapper->RunPreOperators(*context)) return failed;
+  }
   Value value;
   ExecContext child = context->ForChild(&value);
-  if (const uint32_t failed = dimensionExpression_->Run(&child)) return failed;
+  if (const uint32_t failed = expression->Run(&child)) return failed;
   if (value.Kind() == KIND_NONE) return ReportRuntimeError(context, this, "Array dimension value is NULL!");
   int64_t number = 0;
   const ConversionStatus status = value.ReadScalar(KIND_I64, &number);
@@ -72,7 +79,7 @@ uint32_t ArrayType::RunElementCount(ExecContext* context, uint32_t& count) const
     return ReportRuntimeError(context, this, "Array dimension is out of range: " + std::to_string(number));
   }
   count = static_cast<uint32_t>(number);
-  return RUN_OK;
+  return wrapper != nullptr ? wrapper->RunPostOperators(*context) : RUN_OK;
 }
 
 uint32_t ArrayType::AllocateStorage(ExecContext* context, const Node* item, uint32_t bytes) {

@@ -35,16 +35,6 @@ PrePostExpressions* AsWrapper(Node* node) {
   return node->TypeId() == TYPE_PRE_POST_EXPRESSIONS ? static_cast<PrePostExpressions*>(node) : nullptr;
 }
 
-// Runs the increment or decrement operators of an index's wrapper; they
-// step their variables and want no value.
-uint32_t RunSteps(const std::vector<Node*>& operators, const ExecContext& context) {
-  ExecContext step = context.ForChild(nullptr);
-  for (Node* op : operators) {
-    if (const uint32_t failed = op->Run(&step)) return failed;
-  }
-  return RUN_OK;
-}
-
 }  // namespace
 
 SubscriptNode::~SubscriptNode() {
@@ -138,7 +128,7 @@ uint32_t SubscriptNode::ElementOffset(ExecContext* context, const ArrayType& arr
 uint32_t SubscriptNode::RunIndex(ExecContext* context, Node* index, int32_t& number) {
   PrePostExpressions* wrapper = AsWrapper(index);
   if (wrapper != nullptr) {
-    if (const uint32_t failed = RunSteps(wrapper->PreOperators(), *context)) return failed;
+    if (const uint32_t failed = wrapper->RunPreOperators(*context)) return failed;
     index = wrapper->Wrapped();
   }
   Value value;
@@ -151,7 +141,7 @@ uint32_t SubscriptNode::RunIndex(ExecContext* context, Node* index, int32_t& num
                               "Subscript value is no 32-bit number: " +
                                   ConversionErrorMessage(status, value.ToText(), KIND_I32));
   }
-  return wrapper != nullptr ? RunSteps(wrapper->PostOperators(), *context) : RUN_OK;
+  return wrapper != nullptr ? wrapper->RunPostOperators(*context) : RUN_OK;
 }
 
 uint32_t SubscriptNode::RunCall(ExecContext* context) {

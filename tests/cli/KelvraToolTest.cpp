@@ -1,44 +1,15 @@
 // The kelvra command-line tool, run as a process.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <string>
 
 #include "tests/support/TempDir.h"
+#include "tests/support/ToolRun.h"
 
 namespace {
 
-struct ToolResult {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string Slurp(const std::string& path) {
-  std::string text;
-  if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
-    std::array<char, 4096> buffer;
-    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), file)) > 0;) text.append(buffer.data(), n);
-    std::fclose(file);
-  }
-  return text;
-}
-
-// Runs kelvra with shell-quoted arguments in a folder, capturing both streams.
-ToolResult RunTool(const std::string& arguments, const std::string& workingDirectory = ".") {
-  script::test::TempDir capture;
-  std::string out = capture.PathOf("out"), err = capture.PathOf("err");
-  std::string command = "cd '" + workingDirectory + "' && '" + KELVRA_CLI_PATH + "' " + arguments + " >'" + out +
-                        "' 2>'" + err + "'";
-  int raw = std::system(command.c_str());
-  ToolResult result;
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  result.out = Slurp(out);
-  result.err = Slurp(err);
-  return result;
-}
+using script::test::RunTool;
+using script::test::ToolResult;
 
 TEST(KelvraToolTest, UsageErrorsExit64OnStandardError) {
   for (const char* arguments : {"", "frobnicate x.kelvra", "build", "build a.kelvra b.kelvra", "--help extra", "run",

@@ -1,0 +1,16 @@
+#pragma once
+// Running the kelvra command-line tool as a process.
+#include <string>
+
+namespace script::test {
+
+struct ToolResult {
+  int status = -1;  // the exit status; -1 when the tool did not exit normally
+  std::string out;
+  std::string err;
+};
+
+// Runs kelvra with shell-quoted arguments in a folder, capturing both streams.
+ToolResult RunTool(const std::string& arguments, const std::string& workingDirectory = ".");
+
+}  // namespace script::test

@@ -172,6 +172,35 @@ TEST_F(SubscriptTest, TheElementIsHandedToTheRestOfTheChainThroughTheBindingSlot
   EXPECT_EQ(refs, heap_.LiveRefCount());
 }
 
+TEST_F(SubscriptTest, AnElementValueKeepsItsElementWhenTheSubscriptRunsAgain) {
+  // A[i] with i in slot 1, bound through slot 2: the value of a first run
+  // still designates its element while a second run reads another one.
+  ArrayType* array = Keep(MakeArray(new Type(TYPE_I32, SourcePosition{}, nullptr), {4}));
+  PushGlobals({array, BuiltInType(TYPE_I32), BuiltInType(TYPE_I32)});
+  for (uint32_t n = 0; n < 4; ++n) Store<int32_t>(Global(0), n * 4, static_cast<int32_t>(n * 10));
+  Variable a(At(1), nullptr, array, Global(0), 0);
+  SubscriptNode* subscript = Subscript(a, {}, Binding(2));
+  subscript->AddIndex(new Variable(At(2), subscript, BuiltInType(TYPE_I32), Global(1), 0));
+
+  const std::size_t refs = heap_.LiveRefCount();
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    Store<int32_t>(Global(1), 0, 1);
+    Value first;
+    ASSERT_EQ(RUN_OK, Run(a, first));
+    Store<int32_t>(Global(1), 0, 3);
+    Value second;
+    ASSERT_EQ(RUN_OK, Run(a, second));
+    EXPECT_EQ("10", first.ToText());
+    EXPECT_EQ("30", second.ToText());
+    ASSERT_TRUE(first.Assign(second) == CONVERSION_OK);
+    EXPECT_EQ(30, Load<int32_t>(Global(0), 4)) << "the first value writes its own element";
+    EXPECT_EQ(30, Load<int32_t>(Global(0), 12));
+    Store<int32_t>(Global(0), 4, 10);
+  }
+  EXPECT_EQ(refs, heap_.LiveRefCount()) << "no handle outlives the values";
+}
+
 TEST_F(SubscriptTest, AnIndexWithAPostIncrementReadsBeforeTheStep) {
   ArrayType* array = NumberedArray({4});
   Store<int32_t>(Global(1), 0, 1);

@@ -78,9 +78,7 @@ uint32_t SubscriptNode::Run(ExecContext* context) {
 
   uint32_t result = RUN_OK;
   if (right_ == nullptr) {
-    if (context->result != nullptr) {
-      context->result->AdoptRef(context->heap->NewRef(element, reached.block, reached.offset), element);
-    }
+    if (context->result != nullptr) PointResultAt(context, element, reached);
   } else {
     // A call on a function reference element finds the reference through the
     // binding slot as well: no frame is pushed, so its arguments still read
@@ -91,6 +89,24 @@ uint32_t SubscriptNode::Run(ExecContext* context) {
   }
   ReleaseReached(reached);
   return result;
+}
+
+void SubscriptNode::PointResultAt(ExecContext* context, Type* element, const ReachedObject& reached) const {
+  // The handle in the binding slot, which only a chain continuing after
+  // this subscript would rebind, serves as the result's handle whenever
+  // nothing but the frame holds it: reading an element then allocates no
+  // handle and takes no heap lock. A handle still held (by a value alive
+  // from an earlier run, or a frame sharing the globals) is left alone.
+  MemoryBlockRef* own =
+      (bindingSlot_ & StackMemory::kRebindingBit) != 0 && bindingSlot_ != kNoBindingSlot
+          ? context->thread->GetSlot(bindingSlot_)
+          : nullptr;
+  if (own != nullptr && own->RefCount() == 1) {
+    own->Retarget(element, reached.block, reached.offset);
+    context->result->SetRef(own, element);
+    return;
+  }
+  context->result->AdoptRef(context->heap->NewRef(element, reached.block, reached.offset), element);
 }
 
 uint32_t SubscriptNode::ElementOffset(ExecContext* context, const ArrayType& array, uint64_t& byteOffset) {

@@ -202,10 +202,7 @@ bool Interpreter::ArrayDimensionEvent(int32_t code, const std::string& text) {
   PushHandler(&Interpreter::ArrayDimExpEvent);
   const bool started = code == TYPE_PARENTHESIS && text == "(" ? OpenParenthesis(code, text)
                                                                 : StartOperand(code, text, &Interpreter::AppendValueNode2Dimension);
-  if (started && TopHandler() == &Interpreter::Append2Op) {
-    PopHandler();
-    PushHandler(&Interpreter::ArrayDimOperandEvent);
-  }
+  if (started) FilterDimensionOperand();
   return started;
 }
 
@@ -229,11 +226,7 @@ bool Interpreter::ArrayDimExpEvent(int32_t code, const std::string& text) {
   if (IsBooleanOperator(code)) return Fail(ErrorCode::DYNAMIC_ARRAY_DIMENSION_CANNOT_HAVE_BOOLEAN_EXPRESSION, kWhere);
   if (code == TYPE_SEMICOLON) return Fail(ErrorCode::SYNTAX_ERROR, kWhere);
   if (!ExpEvent(code, text)) return false;
-  // The operand that follows an operator or "(" passes the same filter.
-  if (TopHandler() == &Interpreter::Append2Op) {
-    PopHandler();
-    PushHandler(&Interpreter::ArrayDimOperandEvent);
-  }
+  FilterDimensionOperand();
   return true;
 }
 
@@ -243,11 +236,14 @@ bool Interpreter::ArrayDimOperandEvent(int32_t code, const std::string& text) {
                 "script::Interpreter::ArrayDimOperandEvent");
   }
   if (!Append2Op(code, text)) return false;
-  if (TopHandler() == &Interpreter::Append2Op) {
-    PopHandler();
-    PushHandler(&Interpreter::ArrayDimOperandEvent);
-  }
+  FilterDimensionOperand();
   return true;
+}
+
+void Interpreter::FilterDimensionOperand() {
+  if (TopHandler() != &Interpreter::Append2Op) return;
+  PopHandler();
+  PushHandler(&Interpreter::ArrayDimOperandEvent);
 }
 
 bool Interpreter::EndFirstDimension() {

@@ -207,6 +207,9 @@ class Interpreter : public InterpreterIf {
   bool ArrayDimExpEvent(int32_t code, const std::string& text);
   // An operand after an operator inside the first dimension.
   bool ArrayDimOperandEvent(int32_t code, const std::string& text);
+  // Puts ArrayDimOperandEvent in the place of an Append2Op just pushed, so
+  // that the operand that follows an operator or "(" is filtered as well.
+  void FilterDimensionOperand();
   bool ArrayDimensionEndEvent(int32_t code, const std::string& text);
   bool ArrayCloseEvent(int32_t code, const std::string& text);
   // The first dimension's expression is complete: a single constant becomes

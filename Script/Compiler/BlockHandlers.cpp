@@ -59,6 +59,8 @@ bool Interpreter::BeginScopeExpression(int32_t code, const std::string& text) {
       return ConditionalStatement(code, text);
     case TYPE_FOR:
       return ForStatement(code, text);
+    case TYPE_ARRAY:
+      return ArrayDecEvent(code, text);
     case TYPE_BREAK:
     case TYPE_CONTINUE:
       return JumpStatement(code, text, kWhere);

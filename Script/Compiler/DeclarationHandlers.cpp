@@ -4,6 +4,7 @@
 #include "Script/Diagnostics/Error.h"
 #include "Script/Expressions/Scope.h"
 #include "Script/Expressions/Types/AggregateType.h"
+#include "Script/Expressions/Types/ArrayType.h"
 #include "Script/Expressions/Variables/Reference.h"
 #include "Script/Expressions/Variables/Variable.h"
 
@@ -120,6 +121,10 @@ bool Interpreter::AggregateBodyEvent(int32_t code, const std::string& text) {
     return true;
   } else if (code == TYPE_FUNCTION) {
     return StartFunctionRefType(FunctionRefRole::Member, true);
+  } else if (code == TYPE_ARRAY) {
+    auto* array = new ArrayType(TokenPosition(text), structure);
+    structure->AddMember(array);
+    return ReadArrayType(array, &Interpreter::AggregateMemberDecEvent);
   } else if (code >= TYPE_SIZEOF && code <= TYPE_CAST) {
     return Fail(ErrorCode::EXPECTING_TYPE_NAME, kWhere);
   } else {
@@ -140,6 +145,7 @@ bool Interpreter::AggregateMemberDecEvent(int32_t code, const std::string& text)
     return true;
   }
   if (code != TYPE_TOKEN) return Fail(ErrorCode::EXPECTING_VARIABLE_NAME, kWhere);
+  if (!ErrorIfDynamicArray(member)) return false;
   SourcePosition position = TokenPosition(text);
   auto* structure = static_cast<AggregateType*>(member->Parent());
   for (const Type* declaration : structure->Members()) {

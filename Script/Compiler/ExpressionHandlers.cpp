@@ -294,7 +294,7 @@ bool Interpreter::AttachOperatorByParent(Node* p, Node* x, Node* o, int32_t code
   return true;
 }
 
-bool Interpreter::CheckFullExpression(Node* root) {
+bool Interpreter::CheckFullExpression(Node* root, Type** resultType) {
   Node* container = root->Parent();
   Type* type = nullptr;
   PrePostExpressions* wrapper = nullptr;
@@ -302,6 +302,7 @@ bool Interpreter::CheckFullExpression(Node* root) {
     delete wrapper;
     return false;
   }
+  if (resultType != nullptr) *resultType = type;
   if (wrapper == nullptr) return true;
   wrapper->Wrap(root);
   if (!container->ReplaceChild(wrapper)) {
@@ -349,6 +350,8 @@ bool Interpreter::OpenParenthesis(int32_t, const std::string& text) {
     placed = AppendValueNode2Subscript(parenthesis);
   } else if (id == TYPE_FUNCTION_CALL && static_cast<FunctionCall*>(current_)->IsOpen()) {
     placed = AppendValueNode2Arg(parenthesis);
+  } else if (id == TYPE_ARRAY) {
+    placed = AppendValueNode2Dimension(parenthesis);
   } else if (id == TYPE_SCOPE || ExpectsBodyStatement()) {
     Attach(parenthesis);
     current_ = parenthesis;

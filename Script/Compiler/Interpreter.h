@@ -20,6 +20,7 @@
 namespace script {
 
 class AggregateType;
+class ArrayType;
 class ConstVariable;
 class DebuggerEvents;
 class Error;
@@ -142,8 +143,9 @@ class Interpreter : public InterpreterIf {
   bool AttachOperatorByParent(Node* p, Node* x, Node* o, int32_t code);
   bool EndFullExpression(int32_t code, const std::string& text);
   // Checks the full expression rooted at `root` and wraps it when its
-  // increment and decrement operators need a statement wrapper.
-  bool CheckFullExpression(Node* root);
+  // increment and decrement operators need a statement wrapper; the
+  // expression's type goes to `resultType` when given.
+  bool CheckFullExpression(Node* root, Type** resultType = nullptr);
   bool PostfixEvent(int32_t code, const std::string& text);
   bool OpenParenthesis(int32_t code, const std::string& text);
   bool CloseParenthesis(int32_t code, const std::string& text);
@@ -188,6 +190,48 @@ class Interpreter : public InterpreterIf {
   AggregateType* UseStructType(uint32_t symbol, const std::string& text);
 
   // Array declarations and types.
+  //
+  // The array type reader is shared by every place a type may stand. The
+  // caller creates the ArrayType after the keyword "array", makes it owned
+  // where it belongs (a statement of the scope, a struct member, a
+  // function's return or argument type, a cast's target) and calls
+  // ReadArrayType with the handler that continues after the type. The
+  // reader consumes "<" TYPE [ "," dimensions ] ">"; at the closing ">" it
+  // leaves the finished ArrayType as the current node and the continuation
+  // on top of the handler stack, which then receives the next token (the
+  // second ">" of a ">>" as well, so that an enclosing type list closes).
+  bool ReadArrayType(ArrayType* array, Handler continuation);
+  // "array" in statement position: a declaration of array variables.
+  bool ArrayDecEvent(int32_t code, const std::string& text);
+  bool ArrayBeginEvent(int32_t code, const std::string& text);
+  bool ArrayTypeEvent(int32_t code, const std::string& text);
+  // The element type "function" "<" NAME ">".
+  bool ArrayBeginFunctionTypeEvent(int32_t code, const std::string& text);
+  bool ArrayFunctionTypeEvent(int32_t code, const std::string& text);
+  bool ArrayPostTypeEvent(int32_t code, const std::string& text);
+  // ">" or ">>" after the element type or the last dimension.
+  bool ArrayEndTypeEvent(int32_t code, const std::string& text);
+  bool ArrayDimensionEvent(int32_t code, const std::string& text);
+  // The rest of the first dimension's expression.
+  bool ArrayDimExpEvent(int32_t code, const std::string& text);
+  // An operand after an operator inside the first dimension.
+  bool ArrayDimOperandEvent(int32_t code, const std::string& text);
+  // Puts ArrayDimOperandEvent in the place of an Append2Op just pushed, so
+  // that the operand that follows an operator or "(" is filtered as well.
+  void FilterDimensionOperand();
+  bool ArrayDimensionEndEvent(int32_t code, const std::string& text);
+  bool ArrayCloseEvent(int32_t code, const std::string& text);
+  // The first dimension's expression is complete: a single constant becomes
+  // a fixed dimension, anything else the dimension expression.
+  bool EndFirstDimension();
+  bool AddFixedDimension(ArrayType* array, const ConstVariable& constant);
+  bool AppendValueNode2Dimension(Node* node);
+  // Raises 125 for an array type without dimensions that is not a reference
+  // (the type of a member or an argument).
+  bool ErrorIfDynamicArray(const Type* type);
+  // The array type whose type list is being read: the nearest ArrayType
+  // at or above the current node.
+  ArrayType* ArrayBeingRead() const;
 
   // Functions, function references, calls and casts.
   // The statement "return" at the current node (its keyword is `code`).

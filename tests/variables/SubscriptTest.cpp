@@ -58,6 +58,11 @@ TEST_F(SubscriptTest, IndicesSelectTheElementFirstIndexFastest) {
       {"A[3,2] is the last", {{TYPE_UI8, "3"}, {TYPE_UI8, "2"}}, 11, nullptr},
       {"A[5] passes the first dimension", {{TYPE_UI8, "5"}}, 5, nullptr},
       {"A[0,3] lies past the block", {{TYPE_UI8, "0"}, {TYPE_UI8, "3"}}, -1, "Array subscript is out of memory bounds"},
+      {"A[4,0] passes the first dimension", {{TYPE_UI8, "4"}, {TYPE_UI8, "0"}}, -1,
+       "Array subscript is out of memory bounds"},
+      {"A[1,2,0]: a zero index past the dimensions", {{TYPE_UI8, "1"}, {TYPE_UI8, "2"}, {TYPE_UI8, "0"}}, 9, nullptr},
+      {"A[1,2,1]: another index past the dimensions", {{TYPE_UI8, "1"}, {TYPE_UI8, "2"}, {TYPE_UI8, "1"}}, -1,
+       "Array subscript is out of memory bounds"},
       {"negative index", {{TYPE_I8, "-1"}}, -1, "Array subscript is out of memory bounds"},
       {"double 2.9", {{TYPE_DOUBLE, "2.9"}}, 2, nullptr},
       {"double -0.5 goes toward zero", {{TYPE_DOUBLE, "-0.5"}}, 0, nullptr},
@@ -101,9 +106,9 @@ TEST_F(SubscriptTest, IndexValuesThatAreNoNumberAreRuntimeErrors) {
   EXPECT_EQ("Subscript value is NULL!", LastError().message);
 }
 
-TEST_F(SubscriptTest, OnlyTheBlockBoundsTheAccess) {
-  // struct { array<ui8,4> a; i32 b; }: a[5] reads the second byte of b, a
-  // plain array<ui8,4> has no byte 5.
+TEST_F(SubscriptTest, AnArrayMemberIsBoundedByItsOwnSize) {
+  // struct { array<ui8,4> a; i32 b; }: a[3] is the last byte of a; a[5]
+  // would be a byte of b, and is out of bounds like a[5] of a plain array.
   auto* structure = Keep(new AggregateType(At(40), nullptr));
   auto* bytes = MakeArray(new Type(TYPE_UI8, SourcePosition{}, nullptr), {4}, structure);
   structure->AddMember(bytes);
@@ -111,22 +116,32 @@ TEST_F(SubscriptTest, OnlyTheBlockBoundsTheAccess) {
   AddMember(*structure, TYPE_I32, 0, {42});
   ASSERT_TRUE(structure->ComputeLayout());
   ArrayType* plain = Keep(MakeArray(new Type(TYPE_UI8, SourcePosition{}, nullptr), {4}));
-  PushGlobals({structure, plain, BuiltInType(TYPE_I32), BuiltInType(TYPE_I32)});
+  PushGlobals({structure, plain, BuiltInType(TYPE_UI8), BuiltInType(TYPE_UI8)});
+  Store<int32_t>(Global(0), 0, 0x2A000000);
   Store<int32_t>(Global(0), 4, 0x0000AB00);
 
-  Variable s(At(1), nullptr, structure, Global(0), 0);
-  auto* dot = new MemberAccess(At(54), &s);
-  s.SetRight(dot);
   const auto& member = *static_cast<const Variable*>(bytes->Items().at(0));
-  auto* a = new Variable(member.Position(), dot, member, Binding(2));
-  dot->SetRight(a);
-  Subscript(*a, {{TYPE_UI8, "5"}}, Binding(3));
-  Value result;
-  ASSERT_EQ(RUN_OK, Run(s, result));
-  EXPECT_EQ("171", result.ToText());
+  for (const auto& [index, expected] : {std::pair{"3", "42"}, std::pair{"5", ""}}) {
+    SCOPED_TRACE(index);
+    Variable s(At(1), nullptr, structure, Global(0), 0);
+    auto* dot = new MemberAccess(At(54), &s);
+    s.SetRight(dot);
+    auto* a = new Variable(member.Position(), dot, member, Binding(2));
+    dot->SetRight(a);
+    Subscript(*a, {{TYPE_UI8, index}}, Binding(3));
+    Value result;
+    if (*expected != '\0') {
+      ASSERT_EQ(RUN_OK, Run(s, result));
+      EXPECT_EQ(expected, result.ToText());
+    } else {
+      EXPECT_EQ(RUN_ERROR, Run(s, result));
+      EXPECT_EQ("Array subscript is out of memory bounds", LastError().message);
+    }
+  }
 
   Variable p(At(1), nullptr, plain, Global(1), 0);
   Subscript(p, {{TYPE_UI8, "5"}});
+  Value result;
   EXPECT_EQ(RUN_ERROR, Run(p, result));
   EXPECT_EQ("Array subscript is out of memory bounds", LastError().message);
 }
@@ -155,6 +170,35 @@ TEST_F(SubscriptTest, TheElementIsHandedToTheRestOfTheChainThroughTheBindingSlot
   }
   EXPECT_EQ(thread_.GetSlot(Global(1)), thread_.GetSlot(Binding(1))) << "the element binding is popped";
   EXPECT_EQ(refs, heap_.LiveRefCount());
+}
+
+TEST_F(SubscriptTest, AnElementValueKeepsItsElementWhenTheSubscriptRunsAgain) {
+  // A[i] with i in slot 1, bound through slot 2: the value of a first run
+  // still designates its element while a second run reads another one.
+  ArrayType* array = Keep(MakeArray(new Type(TYPE_I32, SourcePosition{}, nullptr), {4}));
+  PushGlobals({array, BuiltInType(TYPE_I32), BuiltInType(TYPE_I32)});
+  for (uint32_t n = 0; n < 4; ++n) Store<int32_t>(Global(0), n * 4, static_cast<int32_t>(n * 10));
+  Variable a(At(1), nullptr, array, Global(0), 0);
+  SubscriptNode* subscript = Subscript(a, {}, Binding(2));
+  subscript->AddIndex(new Variable(At(2), subscript, BuiltInType(TYPE_I32), Global(1), 0));
+
+  const std::size_t refs = heap_.LiveRefCount();
+  for (int round = 0; round < 2; ++round) {
+    SCOPED_TRACE(round);
+    Store<int32_t>(Global(1), 0, 1);
+    Value first;
+    ASSERT_EQ(RUN_OK, Run(a, first));
+    Store<int32_t>(Global(1), 0, 3);
+    Value second;
+    ASSERT_EQ(RUN_OK, Run(a, second));
+    EXPECT_EQ("10", first.ToText());
+    EXPECT_EQ("30", second.ToText());
+    ASSERT_TRUE(first.Assign(second) == CONVERSION_OK);
+    EXPECT_EQ(30, Load<int32_t>(Global(0), 4)) << "the first value writes its own element";
+    EXPECT_EQ(30, Load<int32_t>(Global(0), 12));
+    Store<int32_t>(Global(0), 4, 10);
+  }
+  EXPECT_EQ(refs, heap_.LiveRefCount()) << "no handle outlives the values";
 }
 
 TEST_F(SubscriptTest, AnIndexWithAPostIncrementReadsBeforeTheStep) {

@@ -17,12 +17,16 @@ uint32_t RunEach(const std::vector<Node*>& operators, const ExecContext& context
 PrePostExpressions::~PrePostExpressions() { delete wrapped_; }
 
 uint32_t PrePostExpressions::Run(ExecContext* context) {
-  if (const uint32_t result = RunEach(pre_, *context); result != RUN_OK) return result;
+  if (const uint32_t result = RunPreOperators(*context); result != RUN_OK) return result;
   if (wrapped_ != nullptr) {
     if (const uint32_t result = wrapped_->Run(context); result != RUN_OK) return result;
   }
-  return RunEach(post_, *context);
+  return RunPostOperators(*context);
 }
+
+uint32_t PrePostExpressions::RunPreOperators(const ExecContext& context) const { return RunEach(pre_, context); }
+
+uint32_t PrePostExpressions::RunPostOperators(const ExecContext& context) const { return RunEach(post_, context); }
 
 bool PrePostExpressions::IsExpression(Type** resultType, PrePostExpressions** wrapper, Error* error) {
   if (wrapped_ == nullptr) return Node::IsExpression(resultType, wrapper, error);

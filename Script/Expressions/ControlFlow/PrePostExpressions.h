@@ -32,6 +32,11 @@ class PrePostExpressions : public Node {
   void AddPost(Node* op) { post_.push_back(op); }
   const std::vector<Node*>& PreOperators() const { return pre_; }
   const std::vector<Node*>& PostOperators() const { return post_; }
+  // The operator steps alone, for a holder that reads the wrapped
+  // expression's value in between (a value refers to the variable's
+  // storage, so it must be read before the post steps change it).
+  uint32_t RunPreOperators(const ExecContext& context) const;
+  uint32_t RunPostOperators(const ExecContext& context) const;
 
   // Takes ownership of the statement and becomes its parent. The statement's
   // former parent, in its ReplaceChild, puts the wrapper in the statement's

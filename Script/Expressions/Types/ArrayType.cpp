@@ -5,8 +5,16 @@
 #include <limits>
 
 #include "Script/Compiler/Serializer.h"
+#include "Script/Expressions/ControlFlow/PrePostExpressions.h"
+#include "Script/Expressions/ExecContext.h"
 #include "Script/Expressions/Types/BuiltInTypes.h"
 #include "Script/Expressions/Types/MemberSlot.h"
+#include "Script/Expressions/Variables/Variable.h"
+#include "Script/Memory/Memory.h"
+#include "Script/Memory/MemoryBlockRef.h"
+#include "Script/Stack/RuntimeError.h"
+#include "Script/Stack/StackMemory.h"
+#include "Script/Values/Value.h"
 
 namespace script {
 
@@ -18,11 +26,80 @@ uint32_t SaturatingProduct(uint64_t a, uint64_t b) {
   return static_cast<uint32_t>(std::min<uint64_t>(a * b, std::numeric_limits<uint32_t>::max()));
 }
 
+// The variable an item of a declaration declares: the item itself, or the
+// left operand of its initialising assignment (possibly inside a statement
+// wrapper); null for anything else.
+const Variable* DeclaredVariable(const Node* item) {
+  if (item->TypeId() == TYPE_PRE_POST_EXPRESSIONS) item = static_cast<const PrePostExpressions*>(item)->Wrapped();
+  if (item != nullptr && item->TypeId() != TYPE_TOKEN) item = item->Left();
+  return item != nullptr && item->TypeId() == TYPE_TOKEN ? static_cast<const Variable*>(item) : nullptr;
+}
+
 }  // namespace
 
 ArrayType::~ArrayType() {
   delete dimensionExpression_;
   if (!IsBuiltInType(elementType_)) delete elementType_;
+}
+
+uint32_t ArrayType::Run(ExecContext* context) {
+  if (dimensionExpression_ != nullptr) {
+    uint32_t count = 0;
+    if (const uint32_t failed = RunElementCount(context, count)) return failed;
+    const uint32_t bytes = elementType_->GetSlotSize() * count;
+    for (const Node* item : Items()) {
+      if (const uint32_t failed = AllocateStorage(context, item, bytes)) return failed;
+    }
+  }
+  return Type::Run(context);
+}
+
+uint32_t ArrayType::RunElementCount(ExecContext* context, uint32_t& count) const {
+  const auto* wrapper = dimensionExpression_->TypeId() == TYPE_PRE_POST_EXPRESSIONS
+                            ? static_cast<const PrePostExpressions*>(dimensionExpression_)
+                            : nullptr;
+  Node* expression = wrapper != nullptr ? wrapper->Wrapped() : dimensionExpression_;
+  if (wrapper != nullptr) {
+    if (const uint32_t failed = wrapper->RunPreOperators(*context)) return failed;
+  }
+  Value value;
+  ExecContext child = context->ForChild(&value);
+  if (const uint32_t failed = expression->Run(&child)) return failed;
+  if (value.Kind() == KIND_NONE) return ReportRuntimeError(context, this, "Array dimension value is NULL!");
+  int64_t number = 0;
+  const ConversionStatus status = value.ReadScalar(KIND_I64, &number);
+  if (status != CONVERSION_OK) {
+    return ReportRuntimeError(context, this, "Array dimension is no number: " +
+                                                 ConversionErrorMessage(status, value.ToText(), KIND_I64));
+  }
+  // A negative count would wrap to a huge one; storage beyond 32 bits
+  // cannot be addressed by a subscript.
+  const uint64_t slot = elementType_->GetSlotSize();
+  if (number < 0 || (slot != 0 && static_cast<uint64_t>(number) > std::numeric_limits<uint32_t>::max() / slot)) {
+    return ReportRuntimeError(context, this, "Array dimension is out of range: " + std::to_string(number));
+  }
+  count = static_cast<uint32_t>(number);
+  return wrapper != nullptr ? wrapper->RunPostOperators(*context) : RUN_OK;
+}
+
+uint32_t ArrayType::AllocateStorage(ExecContext* context, const Node* item, uint32_t bytes) {
+  const Variable* variable = DeclaredVariable(item);
+  if (variable == nullptr) return RUN_OK;
+  MemoryBlockRef* storage = context->heap->NewOwnedRef(this, bytes);
+  if (storage == nullptr || storage->Block() == nullptr) {
+    if (storage != nullptr) storage->Release();
+    return ReportRuntimeError(context, this, "Out of memory");
+  }
+  context->thread->SetSlot(variable->SlotIndex(), storage);
+  storage->Release();  // the slot holds its own count
+  return RUN_OK;
+}
+
+bool ArrayType::SubstituteChild(Node* child, Node* replacement) {
+  if (child == nullptr || child != dimensionExpression_) return Type::SubstituteChild(child, replacement);
+  dimensionExpression_ = replacement;
+  if (replacement != nullptr) replacement->SetParent(this);
+  return true;
 }
 
 void ArrayType::SerializeBody(Serializer* serializer) {

@@ -16,6 +16,11 @@ class ArrayType : public AggregateSymbol, public Type {
   // Deletes the element type and the dimension expression.
   ~ArrayType() override;
 
+  // A dynamic array first gives each declared variable new storage of the
+  // element count its dimension expression yields; then runs as any type.
+  uint32_t Run(ExecContext* context) override;
+  // Also replaces the dimension expression (operator insertion, wrappers).
+  bool SubstituteChild(Node* child, Node* replacement) override;
   // "<", the element type, "," and the dimensions, ">", then as any type.
   void SerializeBody(Serializer* serializer) override;
 
@@ -58,6 +63,12 @@ class ArrayType : public AggregateSymbol, public Type {
   uint32_t ValueAlignment() const override;
 
  private:
+  // Evaluates the dimension expression into an element count; RUN_ERROR
+  // (reported) when it is negative or the storage would not fit 32 bits.
+  uint32_t RunElementCount(ExecContext* context, uint32_t& count) const;
+  // New storage for a declared variable of a dynamic array.
+  uint32_t AllocateStorage(ExecContext* context, const Node* item, uint32_t bytes);
+
   std::vector<uint32_t> dimensions_;
   uint32_t elementCount_ = 0;
   Type* elementType_ = nullptr;

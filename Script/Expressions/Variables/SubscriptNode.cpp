@@ -22,18 +22,18 @@ constexpr const char* kCheck = "script::SubscriptNode::IsExpression";
 // A byte offset that lies beyond every block.
 constexpr uint64_t kBeyondAnyBlock = std::numeric_limits<uint64_t>::max();
 
-PrePostExpressions* AsWrapper(Node* node) {
-  return node->TypeId() == TYPE_PRE_POST_EXPRESSIONS ? static_cast<PrePostExpressions*>(node) : nullptr;
+// Whether the element at byteOffset lies inside the array that starts at
+// `start` in the block: a fixed array spans its own size (not the bytes of
+// an enclosing structure that follow it), a dynamic one the rest of its block.
+bool ElementFits(const ArrayType& array, const MemoryBlock& block, uint32_t start, uint64_t byteOffset,
+                 uint32_t elementSize) {
+  if (byteOffset == kBeyondAnyBlock || start > block.Size()) return false;
+  const uint64_t span = array.Dimensions().empty() ? block.Size() - start : array.GetSize();
+  return byteOffset + elementSize <= std::min<uint64_t>(span, block.Size() - start) && byteOffset < span;
 }
 
-// Runs the increment or decrement operators of an index's wrapper; they
-// step their variables and want no value.
-uint32_t RunSteps(const std::vector<Node*>& operators, const ExecContext& context) {
-  ExecContext step = context.ForChild(nullptr);
-  for (Node* op : operators) {
-    if (const uint32_t failed = op->Run(&step)) return failed;
-  }
-  return RUN_OK;
+PrePostExpressions* AsWrapper(Node* node) {
+  return node->TypeId() == TYPE_PRE_POST_EXPRESSIONS ? static_cast<PrePostExpressions*>(node) : nullptr;
 }
 
 }  // namespace
@@ -71,19 +71,17 @@ uint32_t SubscriptNode::Run(ExecContext* context) {
   StackMemory* thread = context->thread;
   const MemoryBlockRef* base = thread->GetSlot(BaseSlotOf(parent_));
   MemoryBlock* block = base->Block();
-  const uint64_t position = byteOffset == kBeyondAnyBlock ? kBeyondAnyBlock : base->Offset() + byteOffset;
-  if (block == nullptr || position >= block->Size()) {
+  Type* element = array->ElementType();
+  if (block == nullptr || !ElementFits(*array, *block, base->Offset(), byteOffset, element->GetSlotSize())) {
     return ReportRuntimeError(context, this, "Array subscript is out of memory bounds");
   }
-  Type* element = array->ElementType();
+  const uint64_t position = base->Offset() + byteOffset;
   ReachedObject reached;
   if (ReachSlot(context, this, element, block, static_cast<uint32_t>(position), reached) != RUN_OK) return RUN_ERROR;
 
   uint32_t result = RUN_OK;
   if (right_ == nullptr) {
-    if (context->result != nullptr) {
-      context->result->AdoptRef(context->heap->NewRef(element, reached.block, reached.offset), element);
-    }
+    if (context->result != nullptr) PointResultAt(context, element, reached);
   } else {
     // A call on a function reference element finds the reference through the
     // binding slot as well: no frame is pushed, so its arguments still read
@@ -96,31 +94,60 @@ uint32_t SubscriptNode::Run(ExecContext* context) {
   return result;
 }
 
+void SubscriptNode::PointResultAt(ExecContext* context, Type* element, const ReachedObject& reached) const {
+  // The handle in the binding slot, which only a chain continuing after
+  // this subscript would rebind, serves as the result's handle whenever
+  // nothing but the frame holds it: reading an element then allocates no
+  // handle and takes no heap lock. A handle still held (by a value alive
+  // from an earlier run, or a frame sharing the globals) is left alone.
+  MemoryBlockRef* own =
+      (bindingSlot_ & StackMemory::kRebindingBit) != 0 && bindingSlot_ != kNoBindingSlot
+          ? context->thread->GetSlot(bindingSlot_)
+          : nullptr;
+  if (own != nullptr && own->RefCount() == 1) {
+    own->Retarget(element, reached.block, reached.offset);
+    context->result->SetRef(own, element);
+    return;
+  }
+  context->result->AdoptRef(context->heap->NewRef(element, reached.block, reached.offset), element);
+}
+
 uint32_t SubscriptNode::ElementOffset(ExecContext* context, const ArrayType& array, uint64_t& byteOffset) {
-  // Computed in 64 bits; an offset that overflows lies beyond every block.
+  // Computed in 64 bits; an offset that overflows or an index outside its
+  // dimension lies beyond every block. Every index but the last must lie
+  // within its own dimension, and an index past the array's dimensions
+  // must be 0, so that no element is reached under another element's
+  // indices; the last index may run through the remaining dimensions (a[5]
+  // on an array<i32,4,3> is a[1,1]), bounded by the array's storage.
   const std::vector<uint32_t>& dimensions = array.Dimensions();
+  const std::size_t dimensionCount = dimensions.empty() ? 1 : dimensions.size();
   int64_t offset = 0;
   int64_t multiplier = 1;
-  bool overflow = false;
+  bool outside = false;
   for (std::size_t k = 0; k < indices_.size(); ++k) {
     int32_t index = 0;
     if (const uint32_t failed = RunIndex(context, indices_[k], index)) return failed;
+    const bool last = k + 1 == indices_.size();
+    if (k >= dimensionCount) {
+      outside = outside || index != 0;
+      continue;
+    }
+    const int64_t dimension = dimensions.empty() ? 0 : dimensions[k];
+    outside = outside || index < 0 || (!last && index >= dimension);
     int64_t term = 0;
-    overflow = overflow || __builtin_mul_overflow(int64_t{index}, multiplier, &term) ||
-               __builtin_add_overflow(offset, term, &offset);
-    const int64_t dimension = k < dimensions.size() ? dimensions[k] : 0;
-    overflow = overflow || __builtin_mul_overflow(multiplier, dimension, &multiplier);
+    outside = outside || __builtin_mul_overflow(int64_t{index}, multiplier, &term) ||
+              __builtin_add_overflow(offset, term, &offset) || __builtin_mul_overflow(multiplier, dimension, &multiplier);
   }
   int64_t bytes = 0;
-  overflow = overflow || __builtin_mul_overflow(offset, int64_t{array.ElementType()->GetSlotSize()}, &bytes);
-  byteOffset = overflow || bytes < 0 ? kBeyondAnyBlock : static_cast<uint64_t>(bytes);
+  outside = outside || __builtin_mul_overflow(offset, int64_t{array.ElementType()->GetSlotSize()}, &bytes);
+  byteOffset = outside ? kBeyondAnyBlock : static_cast<uint64_t>(bytes);
   return RUN_OK;
 }
 
 uint32_t SubscriptNode::RunIndex(ExecContext* context, Node* index, int32_t& number) {
   PrePostExpressions* wrapper = AsWrapper(index);
   if (wrapper != nullptr) {
-    if (const uint32_t failed = RunSteps(wrapper->PreOperators(), *context)) return failed;
+    if (const uint32_t failed = wrapper->RunPreOperators(*context)) return failed;
     index = wrapper->Wrapped();
   }
   Value value;
@@ -133,7 +160,7 @@ uint32_t SubscriptNode::RunIndex(ExecContext* context, Node* index, int32_t& num
                               "Subscript value is no 32-bit number: " +
                                   ConversionErrorMessage(status, value.ToText(), KIND_I32));
   }
-  return wrapper != nullptr ? RunSteps(wrapper->PostOperators(), *context) : RUN_OK;
+  return wrapper != nullptr ? wrapper->RunPostOperators(*context) : RUN_OK;
 }
 
 uint32_t SubscriptNode::RunCall(ExecContext* context) {

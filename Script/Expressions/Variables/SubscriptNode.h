@@ -13,6 +13,7 @@
 namespace script {
 
 class ArrayType;
+struct ReachedObject;
 
 class SubscriptNode : public Node {
  public:
@@ -58,6 +59,8 @@ class SubscriptNode : public Node {
   // Runs one index expression (with its increments and decrements) and
   // reads it as a 32-bit number.
   uint32_t RunIndex(ExecContext* context, Node* index, int32_t& number);
+  // Points the result value at the element reached.
+  void PointResultAt(ExecContext* context, Type* element, const ReachedObject& reached) const;
   // Runs a function call on the bound element into a value of its own.
   uint32_t RunCall(ExecContext* context);
 

@@ -98,10 +98,7 @@ bool Interpreter::ArrayTypeEvent(int32_t code, const std::string& text) {
   if (array == nullptr) return Fail(ErrorCode::INTERNAL_ERROR, kWhere);
   if (array->ElementType() != nullptr) return Fail(ErrorCode::ARRAY_TYPE_ALREADY_DECLARED, kWhere);
   PopHandler();
-  if (code == TYPE_FUNCTION) {
-    PushHandler(&Interpreter::ArrayBeginFunctionTypeEvent);
-    return true;
-  }
+  if (code == TYPE_FUNCTION) return StartFunctionRefType(FunctionRefRole::ArrayElement, true);
   Type* element = nullptr;
   if (IsScalarKeyword(code)) {
     element = new Type(code, TokenPosition(text), array);
@@ -113,27 +110,6 @@ bool Interpreter::ArrayTypeEvent(int32_t code, const std::string& text) {
   }
   array->SetElementType(element);
   return true;
-}
-
-bool Interpreter::ArrayBeginFunctionTypeEvent(int32_t code, const std::string&) {
-  PopHandler();
-  if (code != TYPE_LESS) return Fail(ErrorCode::SYNTAX_ERROR, "script::Interpreter::ArrayBeginFunctionTypeEvent");
-  PushHandler(&Interpreter::ArrayFunctionTypeEvent);
-  return true;
-}
-
-bool Interpreter::ArrayFunctionTypeEvent(int32_t code, const std::string& text) {
-  constexpr const char* kWhere = "script::Interpreter::ArrayFunctionTypeEvent";
-  PopHandler();
-  if (code != TYPE_TOKEN) return Fail(ErrorCode::EXPECTING_FUNCTION_REF_TYPE, kWhere);
-  const Node* declaration = FindDeclaration(symbols_.InternSymbol(text));
-  if (declaration == nullptr || declaration->TypeId() != TYPE_FUNCTION) {
-    return Fail(ErrorCode::UNDEFINED_FUNCTION, kWhere);
-  }
-  // Function declarations do not compile yet, so no name reaches this point.
-  // With them, the element becomes a function reference type made from the
-  // declaration, and ArrayEndFunctionTypeEvent takes the closing ">".
-  return Fail(ErrorCode::NOT_IMPLEMENTED, kWhere);
 }
 
 bool Interpreter::ArrayPostTypeEvent(int32_t code, const std::string& text) {

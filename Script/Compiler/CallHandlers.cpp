@@ -233,10 +233,7 @@ bool Interpreter::CastBeginTypeExpression(int32_t code, const std::string& text)
   constexpr const char* kWhere = "script::Interpreter::CastBeginTypeExpression";
   PopHandler();
   if (code == TYPE_FUNCTION) return StartFunctionRefType(FunctionRefRole::Cast, true);
-  if (code == TYPE_ARRAY) {
-    // Array types in casts arrive with the array declarations.
-    return Fail(ErrorCode::NOT_IMPLEMENTED, kWhere);
-  }
+  if (code == TYPE_ARRAY) return ReadPendingArrayType(text, current_, &Interpreter::CastArrayTypeEnd);
   Type* target = NamedType(code, text, kWhere);
   if (target == nullptr) return false;
   SetCastTarget(target);
@@ -246,6 +243,13 @@ bool Interpreter::CastBeginTypeExpression(int32_t code, const std::string& text)
 bool Interpreter::CastCloseTypeExpression(int32_t code, const std::string&) {
   PopHandler();
   return code == TYPE_GREATER || Fail(ErrorCode::SYNTAX_ERROR, "script::Interpreter::CastCloseTypeExpression");
+}
+
+bool Interpreter::CastArrayTypeEnd(int32_t code, const std::string& text) {
+  PopHandler();
+  current_ = current_->Parent();
+  SetCastTarget(pendingType_.release());
+  return OnEvent(code, text);
 }
 
 void Interpreter::SetCastTarget(Type* target) {

@@ -6,6 +6,7 @@
 #include "Script/Expressions/Functions/Return.h"
 #include "Script/Expressions/Scope.h"
 #include "Script/Expressions/Types/AggregateType.h"
+#include "Script/Expressions/Types/ArrayType.h"
 #include "Script/Expressions/Types/FunctionRefType.h"
 #include "Script/Expressions/Variables/Reference.h"
 #include "Script/Expressions/Variables/Variable.h"
@@ -40,6 +41,9 @@ FunctionRefSteps StepsOf(FunctionRefRole role) {
     case FunctionRefRole::Member:
       return {"script::Interpreter::AggregateFunctionTypeEvent", "script::Interpreter::AggregateFunctionBeginRefDecEvent",
               "script::Interpreter::AggregateFunctionEndRefDecEvent"};
+    case FunctionRefRole::ArrayElement:
+      return {"script::Interpreter::ArrayBeginFunctionTypeEvent", "script::Interpreter::ArrayFunctionTypeEvent",
+              "script::Interpreter::ArrayEndFunctionTypeEvent"};
     case FunctionRefRole::Cast:
       break;
   }
@@ -81,10 +85,20 @@ Type* Interpreter::NamedType(int32_t code, const std::string& text, const char* 
     if (structure == nullptr) Fail(ErrorCode::UNDEFINED_TYPE, where);
     return structure;
   }
-  // Array types join with the array declarations; until then "array" here
-  // is reported as not implemented.
-  Fail(code == TYPE_ARRAY ? ErrorCode::NOT_IMPLEMENTED : ErrorCode::EXPECTING_TYPE_NAME, where);
+  Fail(ErrorCode::EXPECTING_TYPE_NAME, where);
   return nullptr;
+}
+
+bool Interpreter::ReadPendingArrayType(const std::string& text, Node* owner, Handler continuation) {
+  auto* array = new ArrayType(TokenPosition(text), owner);
+  pendingType_.reset(array);
+  return ReadArrayType(array, continuation);
+}
+
+bool Interpreter::PendingArrayTypeEnd(int32_t code, const std::string& text) {
+  PopHandler();
+  current_ = current_->Parent();
+  return OnEvent(code, text);
 }
 
 // ---- function declarations
@@ -100,6 +114,7 @@ bool Interpreter::FunctionEvent(int32_t code, const std::string& text) {
   // The return type, then the name.
   PushHandler(&Interpreter::FunctionNameEvent);
   if (code == TYPE_FUNCTION) return StartFunctionRefType(FunctionRefRole::Return, true);
+  if (code == TYPE_ARRAY) return ReadPendingArrayType(text, current_, &Interpreter::PendingArrayTypeEnd);
   pendingType_.reset(NamedType(code, text, "script::Interpreter::FunctionTypeEventHandler"));
   return pendingType_ != nullptr;
 }
@@ -110,6 +125,9 @@ bool Interpreter::FunctionNameEvent(int32_t code, const std::string& text) {
     return AddReferenceMarker(pendingType_.get(), TokenPosition(text), 1) || Fail(ErrorCode::SYNTAX_ERROR, kWhere);
   }
   if (code != TYPE_TOKEN) return Fail(ErrorCode::SYNTAX_ERROR, kWhere);
+  if (pendingType_->TypeId() == TYPE_ARRAY && static_cast<ArrayType*>(pendingType_.get())->DimensionExpression()) {
+    return Fail(ErrorCode::DYNAMIC_ARRAY_MUST_BE_DECLARED_IN_SCOPE, kWhere);
+  }
   if (current_->TypeId() != TYPE_SCOPE) return Fail(ErrorCode::UNEXPECTED_FUNCTION_DEFINITION, kWhere);
   if (current_ != root_) return Fail(ErrorCode::FUNCTION_DEFINITION_MUST_BE_GLOBAL, kWhere);
   auto* function = new Function(TokenPosition(text), root_);
@@ -147,6 +165,7 @@ bool Interpreter::FunctionTypeEventHandler(int32_t code, const std::string& text
   }
   PushHandler(&Interpreter::FunctionArgEvent);
   if (code == TYPE_FUNCTION) return StartFunctionRefType(FunctionRefRole::Argument, true);
+  if (code == TYPE_ARRAY) return ReadPendingArrayType(text, function, &Interpreter::PendingArrayTypeEnd);
   if (IsBuiltInCode(code)) return Fail(ErrorCode::EXPECTING_TYPE_NAME, kWhere);
   pendingType_.reset(NamedType(code, text, kWhere));
   return pendingType_ != nullptr;
@@ -162,6 +181,7 @@ bool Interpreter::FunctionArgEvent(int32_t code, const std::string& text) {
   if (IsBuiltInCode(code)) return Fail(ErrorCode::EXPECTING_VARIABLE_NAME, kWhere);
   if (code != TYPE_TOKEN) return Fail(ErrorCode::UNEXPECTED_CHARACTER, kWhere);
   SourcePosition position = TokenPosition(text);
+  if (!ErrorIfDynamicArray(pendingType_.get())) return false;
   if (function->FindParameter(position.symbol) != nullptr) return Fail(ErrorCode::DUPLICATE_ARGUMENT_NAME, kWhere);
   Type* type = pendingType_.release();
   function->AddParameter(type, new Variable(position, type, type));
@@ -237,7 +257,11 @@ bool Interpreter::FunctionRefNameEvent(int32_t code, const std::string& text) {
   for (const FunctionRefEntry& entry : static_cast<Function*>(declaration)->GetPrototype()->Entries()) {
     type->AddEntry(entry.type, entry.position);
   }
-  pendingType_.reset(type);
+  if (refRole_ == FunctionRefRole::ArrayElement) {
+    ArrayBeingRead()->SetElementType(type);
+  } else {
+    pendingType_.reset(type);
+  }
   return true;
 }
 
@@ -250,7 +274,8 @@ bool Interpreter::FunctionRefCloseEvent(int32_t code, const std::string& text) {
   switch (refRole_) {
     case FunctionRefRole::Return:
     case FunctionRefRole::Argument:
-      break;  // the declaration's next handler takes the pending type
+    case FunctionRefRole::ArrayElement:
+      break;  // the declaration's next handler, or the array, has the type
     case FunctionRefRole::Variable: {
       Type* type = pendingType_.release();
       type->SetParent(current_);

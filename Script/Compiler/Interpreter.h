@@ -40,7 +40,7 @@ struct StackSlotReservation {
 
 // Where a "function<NAME>" type is being read, which decides what the type
 // becomes once its ">" arrives.
-enum class FunctionRefRole { Return, Argument, Variable, Member, Cast };
+enum class FunctionRefRole { Return, Argument, Variable, Member, Cast, ArrayElement };
 
 class Interpreter : public InterpreterIf {
  public:
@@ -205,9 +205,6 @@ class Interpreter : public InterpreterIf {
   bool ArrayDecEvent(int32_t code, const std::string& text);
   bool ArrayBeginEvent(int32_t code, const std::string& text);
   bool ArrayTypeEvent(int32_t code, const std::string& text);
-  // The element type "function" "<" NAME ">".
-  bool ArrayBeginFunctionTypeEvent(int32_t code, const std::string& text);
-  bool ArrayFunctionTypeEvent(int32_t code, const std::string& text);
   bool ArrayPostTypeEvent(int32_t code, const std::string& text);
   // ">" or ">>" after the element type or the last dimension.
   bool ArrayEndTypeEvent(int32_t code, const std::string& text);
@@ -257,6 +254,14 @@ class Interpreter : public InterpreterIf {
   // The type a scalar keyword or struct name stands for, or null after an
   // error (`where` names the handler).
   Type* NamedType(int32_t code, const std::string& text, const char* where);
+  // An array type as a return, argument or cast type: read below `owner`
+  // (a dynamic dimension is refused unless the owner is a scope) and held
+  // in `pendingType_`; `continuation` receives the token after it.
+  bool ReadPendingArrayType(const std::string& text, Node* owner, Handler continuation);
+  // Continuations of ReadPendingArrayType: back at the owner, the type
+  // stays pending for the declaration, or becomes the cast's target.
+  bool PendingArrayTypeEnd(int32_t code, const std::string& text);
+  bool CastArrayTypeEnd(int32_t code, const std::string& text);
   // The nearest enclosing function, or null at the top level.
   Function* EnclosingFunction() const;
   // The scope whose frame layout holds the current node's variables: the

@@ -43,6 +43,21 @@ TEST_P(FunctionScriptTest, RunsAsExpected) {
 }
 
 const ScriptCase kCases[] = {
+    {"RecursiveFibonacci",
+     "function i32 fib(i32 n) {\n  if (n < 2) return n;\n  return fib(n - 1) + fib(n - 2);\n}\ni32 f = fib(20);\n", 0,
+     "f : i32 = 6765\n", ""},
+    {"ArraysMeetFunctions",
+     "function i32 sq(i32 x) { return x * x; }\nfunction i32 cube(i32 x) { return x * x * x; }\n"
+     "array<function<sq>, 2> ops;\nops[0] = sq;\nops[1] = cube;\ni32 a = ops[1](2);\n"
+     "function i32 total(array<i32, 3> @ v) { return v[0] + v[1] + v[2]; }\n"
+     "array<i32, 3> data;\ndata[0] = 1; data[1] = 2; data[2] = 4;\ni32 t = total(data);\n"
+     "function array<i32, 2> pair(i32 x) { array<i32, 2> r; r[0] = x; r[1] = x + 1; return r; }\n"
+     "i32 p = pair(7)[1];\n",
+     0,
+     "ops : array<function<sq>,2> = <...>\n  [0] : function<sq> = 0xADDR\n  [1] : function<sq> = 0xADDR\n"
+     "a : i32 = 8\ndata : array<i32,3> = <...>\n  [0] : i32 = 1\n  [1] : i32 = 2\n  [2] : i32 = 4\n"
+     "t : i32 = 7\np : i32 = 8\n",
+     ""},
     {"ValueAndReferenceArguments",
      "i32 a = 5;\ni32 b = 5;\n"
      "function i32 bump(i32 byValue, i32@ byRef) { byValue += 1; byRef += 1; return byValue; }\n"

@@ -9,10 +9,13 @@ class Node;
 class Scope;
 
 // A variable's storage, and the stack of rebindings of a slot whose
-// binding changes while the frame lives (slot index bit 30).
+// binding changes while the frame lives (slot index bit 30). The first
+// `bound` handles are the pushed bindings; those above are spares pointing
+// nowhere, kept for the next push so that binding allocates nothing.
 struct StackSlot {
   MemoryBlockRef* ref = nullptr;
   std::vector<MemoryBlockRef*>* rebindings = nullptr;  // null until used
+  uint32_t bound = 0;
 };
 
 struct StackFrame {

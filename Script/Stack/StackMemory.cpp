@@ -11,6 +11,31 @@
 
 namespace script {
 
+namespace {
+
+// A handle that is no longer bound: kept as a spare pointing nowhere when
+// nothing else holds it, else given up (null).
+MemoryBlockRef* Unbind(MemoryBlockRef* handle) {
+  if (handle == nullptr || handle->RefCount() != 1) {
+    if (handle != nullptr) handle->Release();
+    return nullptr;
+  }
+  handle->Retarget(handle->GetType(), nullptr, 0);
+  return handle;
+}
+
+void ReleaseBindings(StackSlot& slot) {
+  if (slot.rebindings == nullptr) return;
+  for (MemoryBlockRef* handle : *slot.rebindings) {
+    if (handle != nullptr) handle->Release();
+  }
+  delete slot.rebindings;
+  slot.rebindings = nullptr;
+  slot.bound = 0;
+}
+
+}  // namespace
+
 StackMemory::StackMemory(Memory* heap, uint32_t threadId, const SymbolStore* symbols, StdOutInterface* sink,
                          DebuggerHandler* debugger)
     : heap_(heap),
@@ -68,9 +93,8 @@ StackFrame* StackMemory::TakeSpare(Scope* body) {
 void StackMemory::KeepSpare(StackFrame* frame) {
   for (StackSlot& slot : frame->slots) {
     if (slot.rebindings != nullptr) {
-      for (MemoryBlockRef* binding : *slot.rebindings) binding->Release();
-      delete slot.rebindings;
-      slot.rebindings = nullptr;
+      for (uint32_t i = 0; i < slot.bound; ++i) (*slot.rebindings)[i] = Unbind((*slot.rebindings)[i]);
+      slot.bound = 0;
     }
     MemoryBlockRef* ref = slot.ref;
     if (ref == nullptr) continue;
@@ -116,10 +140,7 @@ int32_t StackMemory::PopFrame() {
 
 void StackMemory::ReleaseFrame(StackFrame* frame) {
   for (StackSlot& slot : frame->slots) {
-    if (slot.rebindings != nullptr) {
-      for (MemoryBlockRef* binding : *slot.rebindings) binding->Release();
-      delete slot.rebindings;
-    }
+    ReleaseBindings(slot);
     if (slot.ref != nullptr) slot.ref->Release();
   }
   delete frame;
@@ -132,18 +153,17 @@ StackSlot& StackMemory::SlotAt(uint32_t index) const {
 
 MemoryBlockRef* StackMemory::GetSlot(uint32_t index) const {
   StackSlot& slot = SlotAt(index);
-  if ((index & kRebindingBit) != 0 && slot.rebindings != nullptr && !slot.rebindings->empty()) {
-    return slot.rebindings->back();
-  }
+  if ((index & kRebindingBit) != 0 && slot.bound != 0) return (*slot.rebindings)[slot.bound - 1];
   return slot.ref;
 }
 
 void StackMemory::SetSlot(uint32_t index, MemoryBlockRef* ref) {
   StackSlot& slot = SlotAt(index);
-  if ((index & kRebindingBit) != 0 && slot.rebindings != nullptr && !slot.rebindings->empty()) {
+  if ((index & kRebindingBit) != 0 && slot.bound != 0) {
+    MemoryBlockRef*& bound = (*slot.rebindings)[slot.bound - 1];
     ref->AddRef();
-    slot.rebindings->back()->Release();
-    slot.rebindings->back() = ref;
+    bound->Release();
+    bound = ref;
   }
   ref->AddRef();
   if (slot.ref != nullptr) slot.ref->Release();
@@ -154,15 +174,21 @@ void StackMemory::PushSlotBinding(uint32_t index, Type* type, uint32_t offset, M
   if ((index & kRebindingBit) == 0) return;
   StackSlot& slot = SlotAt(index);
   if (slot.rebindings == nullptr) slot.rebindings = new std::vector<MemoryBlockRef*>();
-  slot.rebindings->push_back(heap_->NewRef(type, block, offset));
+  if (slot.bound == slot.rebindings->size()) slot.rebindings->push_back(nullptr);
+  MemoryBlockRef*& handle = (*slot.rebindings)[slot.bound++];
+  if (handle != nullptr) {
+    handle->Retarget(type, block, offset);
+  } else {
+    handle = heap_->NewRef(type, block, offset);
+  }
 }
 
 void StackMemory::PopSlotBinding(uint32_t index) {
   if ((index & kRebindingBit) == 0) return;
   StackSlot& slot = SlotAt(index);
-  if (slot.rebindings == nullptr || slot.rebindings->empty()) return;
-  slot.rebindings->back()->Release();
-  slot.rebindings->pop_back();
+  if (slot.bound == 0) return;
+  MemoryBlockRef*& handle = (*slot.rebindings)[--slot.bound];
+  handle = Unbind(handle);
 }
 
 void StackMemory::AddSlot(Type* type) {

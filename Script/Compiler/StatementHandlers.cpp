@@ -174,6 +174,7 @@ bool Interpreter::BeginBodyStatement(int32_t code, const std::string& text, cons
     case TYPE_PARENTHESIS:
       return text == "(" ? OpenParenthesis(code, text) : Fail(ErrorCode::SYNTAX_ERROR, where);
     default:
+      if (code >= TYPE_SIZEOF && code <= TYPE_CAST) return BuiltInStatement(code, text);
       // A string constant or an operator token starts an expression statement.
       if (code != TYPE_CONST && (code < TYPE_ASSIGN || code > TYPE_REF_ASSIGN)) {
         return Fail(ErrorCode::SYNTAX_ERROR, where);

@@ -26,6 +26,7 @@ TEST_P(StatementErrorTest, ReportsExactly) {
 }
 
 const StatementCase kCases[] = {
+    {"BuiltInCallsAsBodies", "i32 a;\nif (1) sizeof(a);\nwhile (a < 1) cast<i32>(a);\n", {"Build succeeded."}},
     {"IfWithoutParenthesis",
      "i32 x;\nif x\n",
      {"ERROR: EXPECTING_PARENTHESIS in \"$DIR/main.kelvra\", line: 2, pos: 4",

@@ -31,6 +31,7 @@ bool Interpreter::BeginFullExpression(int32_t code, const std::string& text) {
 
 bool Interpreter::BeginScopeExpression(int32_t code, const std::string& text) {
   constexpr const char* kWhere = "script::Interpreter::BeginScopeExpression";
+  if (IsControlKeyword(code)) return ControlStatement(code, text, kWhere);
   switch (code) {
     case TYPE_SEMICOLON:
       return text == ";" || Fail(ErrorCode::SYNTAX_ERROR, kWhere);
@@ -53,23 +54,8 @@ bool Interpreter::BeginScopeExpression(int32_t code, const std::string& text) {
     case TYPE_STRUCT:
       PushHandler(&Interpreter::AggregateEvent);
       return true;
-    case TYPE_IF:
-    case TYPE_WHILE:
-    case TYPE_SWITCH:
-      return ConditionalStatement(code, text);
-    case TYPE_FOR:
-      return ForStatement(code, text);
     case TYPE_ARRAY:
       return ArrayDecEvent(code, text);
-    case TYPE_BREAK:
-    case TYPE_CONTINUE:
-      return JumpStatement(code, text, kWhere);
-    case TYPE_RETURN:
-      return ReturnStatement(code, text);
-    case TYPE_CASE:
-      return Fail(ErrorCode::ILLEGAL_CASE, kWhere);
-    case TYPE_DEFAULT:
-      return Fail(ErrorCode::ILLEGAL_DEFAULT, kWhere);
     case TYPE_INCLUDE:
       PushHandler(&Interpreter::IncludeEvent);
       return true;

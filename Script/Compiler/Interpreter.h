@@ -346,6 +346,10 @@ class Interpreter : public InterpreterIf {
   // The ":" after a case value or "default"; `where` names the handler.
   bool EndLabel(int32_t code, const char* where);
   // "break" or "continue" at the current node; `where` names the handler.
+  // The statements a scope and a body both start with a keyword: if, while,
+  // switch, for, break, continue, return, and the misplaced case and default.
+  static bool IsControlKeyword(int32_t code);
+  bool ControlStatement(int32_t code, const std::string& text, const char* where);
   bool JumpStatement(int32_t code, const std::string& text, const char* where);
   bool BreakEvent(int32_t code, const std::string& text);
   bool ContinueEvent(int32_t code, const std::string& text);

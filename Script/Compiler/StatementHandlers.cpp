@@ -147,24 +147,10 @@ bool Interpreter::BeginBodyStatement(int32_t code, const std::string& text, cons
         current_->TypeId() == TYPE_IF ? static_cast<IfNode*>(current_)->BranchBeingBuilt() : current_->Left();
     if (body != nullptr) return Fail(ErrorCode::EXPECTING_SEMICOLON, where);
   }
+  if (IsControlKeyword(code)) return ControlStatement(code, text, where);
   switch (code) {
     case TYPE_SCOPE:
       return text == "{" ? OpenBlock(code, text) : Fail(ErrorCode::SYNTAX_ERROR, where);
-    case TYPE_IF:
-    case TYPE_WHILE:
-    case TYPE_SWITCH:
-      return ConditionalStatement(code, text);
-    case TYPE_FOR:
-      return ForStatement(code, text);
-    case TYPE_BREAK:
-    case TYPE_CONTINUE:
-      return JumpStatement(code, text, where);
-    case TYPE_RETURN:
-      return ReturnStatement(code, text);
-    case TYPE_CASE:
-      return Fail(ErrorCode::ILLEGAL_CASE, where);
-    case TYPE_DEFAULT:
-      return Fail(ErrorCode::ILLEGAL_DEFAULT, where);
     case TYPE_TOKEN: {
       const Node* declaration = FindDeclaration(symbols_.InternSymbol(text));
       if (declaration == nullptr) return Fail(ErrorCode::UNDEFINED_SYMBOL, where);
@@ -420,6 +406,43 @@ bool Interpreter::CaseBodyEvent(int32_t code, const std::string& text) {
 }
 
 // ---- break and continue
+
+bool Interpreter::IsControlKeyword(int32_t code) {
+  switch (code) {
+    case TYPE_IF:
+    case TYPE_WHILE:
+    case TYPE_SWITCH:
+    case TYPE_FOR:
+    case TYPE_BREAK:
+    case TYPE_CONTINUE:
+    case TYPE_RETURN:
+    case TYPE_CASE:
+    case TYPE_DEFAULT:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool Interpreter::ControlStatement(int32_t code, const std::string& text, const char* where) {
+  switch (code) {
+    case TYPE_IF:
+    case TYPE_WHILE:
+    case TYPE_SWITCH:
+      return ConditionalStatement(code, text);
+    case TYPE_FOR:
+      return ForStatement(code, text);
+    case TYPE_BREAK:
+    case TYPE_CONTINUE:
+      return JumpStatement(code, text, where);
+    case TYPE_RETURN:
+      return ReturnStatement(code, text);
+    case TYPE_CASE:
+      return Fail(ErrorCode::ILLEGAL_CASE, where);
+    default:
+      return Fail(ErrorCode::ILLEGAL_DEFAULT, where);
+  }
+}
 
 bool Interpreter::JumpStatement(int32_t code, const std::string& text, const char* where) {
   const bool isBreak = code == TYPE_BREAK;

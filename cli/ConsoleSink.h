@@ -3,7 +3,7 @@
 // output, the run channel to standard error, one line per call.
 #include <mutex>
 
-#include "Script/Diagnostics/StdOutInterface.h"
+#include "kelvra/StdOutInterface.h"
 
 namespace kelvra {
 

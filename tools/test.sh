@@ -5,10 +5,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 build=build
-options=()
+options=(-DKELVRA_WERROR=ON)
 if [ "${KELVRA_SANITIZE:-OFF}" = "ON" ]; then
   build=build-asan
-  options=(-DKELVRA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
+  options+=(-DKELVRA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug)
 fi
 cmake -S . -B "$build" -G Ninja "${options[@]}"
 cmake --build "$build"

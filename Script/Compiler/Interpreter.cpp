@@ -91,7 +91,7 @@ bool Interpreter::Run() {
 
 void Interpreter::AttachDebugger(DebuggerEvents* events) {
   debugger_.SetEvents(events);
-  machine_.Attach(&debugger_, this);
+  machine_.Attach(&debugger_);
 }
 
 void Interpreter::DetachDebugger() { machine_.Detach(); }

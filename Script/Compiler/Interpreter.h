@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "Script/Compiler/InterpreterIf.h"
-#include "Script/Compiler/SymbolStore.h"
+#include "Script/Foundation/SymbolStore.h"
 #include "Script/Debugger/DebuggerHandler.h"
 #include "Script/Debugger/DebuggerStateMachine.h"
 #include "Script/Diagnostics/ErrorCode.h"
-#include "Script/Expressions/SourcePosition.h"
+#include "Script/Foundation/SourcePosition.h"
 #include "Script/Memory/Memory.h"
 #include "Script/Stack/ThreadMap.h"
 

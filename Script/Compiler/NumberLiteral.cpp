@@ -104,7 +104,9 @@ NumberLiteral Decimal(std::string_view text) {
 
   std::size_t firstNonZero = integer.find_first_not_of('0');
   std::string_view magnitude = firstNonZero == std::string_view::npos ? "0" : integer.substr(firstNonZero);
-  std::string decimal = (negative && magnitude != "0" ? "-" : "") + std::string(magnitude);
+  std::string decimal;
+  if (negative && magnitude != "0") decimal += '-';
+  decimal.append(magnitude);
   return NumberLiteral{ErrorCode::NO_ERROR, DecimalIntegerType(negative, magnitude), std::move(decimal)};
 }
 

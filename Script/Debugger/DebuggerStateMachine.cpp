@@ -4,14 +4,13 @@
 
 namespace script {
 
-void DebuggerStateMachine::Attach(DebuggerAction* listener, Interpreter* owner) {
+void DebuggerStateMachine::Attach(DebuggerAction* listener) {
   for (DebuggerState* state :
        std::initializer_list<DebuggerState*>{&stop_, &run_, &pause_, &stepIn_, &step_, &stepOut_})
     state->SetListener(listener);
-  owner_.store(owner, std::memory_order_release);
 }
 
-void DebuggerStateMachine::Detach() { Attach(nullptr, nullptr); }
+void DebuggerStateMachine::Detach() { Attach(nullptr); }
 
 template <typename Command>
 bool DebuggerStateMachine::Apply(Command command) {

@@ -12,19 +12,15 @@
 
 namespace script {
 
-class Interpreter;
-
 class DebuggerStateMachine {
  public:
   DebuggerStateMachine() = default;
   DebuggerStateMachine(const DebuggerStateMachine&) = delete;
   DebuggerStateMachine& operator=(const DebuggerStateMachine&) = delete;
 
-  // Connects every state to the listener (the handler); the owner is the
-  // interpreter being debugged. Detach clears both.
-  void Attach(DebuggerAction* listener, Interpreter* owner);
+  // Connects every state to the listener (the handler); Detach clears it.
+  void Attach(DebuggerAction* listener);
   void Detach();
-  Interpreter* Owner() const { return owner_.load(std::memory_order_acquire); }
 
   // Apply a command to the current state; false when dropped (lock busy).
   bool Run();
@@ -52,7 +48,6 @@ class DebuggerStateMachine {
   DebuggerStep step_{this};
   DebuggerStepOut stepOut_{this};
   std::atomic<DebuggerState*> current_{&stop_};
-  std::atomic<Interpreter*> owner_{nullptr};
 };
 
 }  // namespace script

@@ -10,7 +10,7 @@
 
 #include "Script/Debugger/BreakpointSet.h"
 #include "Script/Debugger/DebuggerAction.h"
-#include "Script/Expressions/ExecContext.h"
+#include "Script/Foundation/ExecContext.h"
 #include "Script/Platform/CriticalSection.h"
 #include "Script/Platform/ManualResetEvent.h"
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "Script/Diagnostics/StdOutInterface.h"
+#include "kelvra/StdOutInterface.h"
 
 namespace script {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "Script/Diagnostics/ErrorCode.h"
-#include "Script/Expressions/SourcePosition.h"
+#include "Script/Foundation/SourcePosition.h"
 
 namespace script {
 

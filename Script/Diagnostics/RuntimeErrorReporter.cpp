@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "Script/Compiler/SymbolStore.h"
-#include "Script/Diagnostics/StdOutInterface.h"
+#include "Script/Foundation/SymbolStore.h"
+#include "kelvra/StdOutInterface.h"
 #include "Script/Platform/Thread.h"
 
 namespace script {

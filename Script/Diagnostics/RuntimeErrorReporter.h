@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "Script/Expressions/SourcePosition.h"
+#include "Script/Foundation/SourcePosition.h"
 
 namespace script {
 

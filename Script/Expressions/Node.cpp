@@ -1,6 +1,6 @@
 #include "Script/Expressions/Node.h"
 
-#include "Script/Compiler/Serializer.h"
+#include "Script/Foundation/Serializer.h"
 #include "Script/Expressions/ControlFlow/PrePostExpressions.h"
 
 namespace script {

@@ -1,6 +1,6 @@
 #include "Script/Expressions/Runable.h"
 
-#include "Script/Compiler/Serializer.h"
+#include "Script/Foundation/Serializer.h"
 #include "Script/Diagnostics/Error.h"
 #include "Script/Memory/Memory.h"
 

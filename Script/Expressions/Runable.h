@@ -2,9 +2,9 @@
 // The base of every node of a compiled program.
 #include <cstdint>
 
-#include "Script/Expressions/ExecContext.h"
+#include "Script/Foundation/ExecContext.h"
 #include "Script/Expressions/NodeType.h"
-#include "Script/Expressions/SourcePosition.h"
+#include "Script/Foundation/SourcePosition.h"
 
 namespace script {
 

@@ -5,16 +5,9 @@
 
 #include "Script/Debugger/BreakpointSet.h"
 #include "Script/Expressions/Types/AggregateDefCollection.h"
+#include "Script/Foundation/FrameSlot.h"
 
 namespace script {
-
-class Type;
-
-// One variable whose slot lives in the frame a scope is the body of.
-struct FrameSlot {
-  Type* type;
-  SourcePosition declaration;
-};
 
 class Scope : public AggregateDefCollection {
  public:

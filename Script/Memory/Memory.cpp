@@ -6,8 +6,8 @@
 #include <cstring>
 #include <new>
 
-#include "Script/Compiler/SymbolStore.h"
-#include "Script/Diagnostics/StdOutInterface.h"
+#include "Script/Foundation/SymbolStore.h"
+#include "kelvra/StdOutInterface.h"
 #include "Script/Expressions/Runable.h"
 #include "Script/Expressions/Types/BuiltInTypes.h"
 #include "Script/Expressions/Types/Type.h"

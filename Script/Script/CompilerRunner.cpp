@@ -1,6 +1,6 @@
 #include "Script/Script/CompilerRunner.h"
 
-#include "Script/Diagnostics/StdOutInterface.h"
+#include "kelvra/StdOutInterface.h"
 
 namespace script {
 

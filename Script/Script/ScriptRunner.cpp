@@ -1,7 +1,7 @@
 #include "Script/Script/ScriptRunner.h"
 
 #include "Script/Compiler/ScriptReader.h"
-#include "Script/Diagnostics/StdOutInterface.h"
+#include "kelvra/StdOutInterface.h"
 #include "Script/Platform/SystemError.h"
 
 namespace script {

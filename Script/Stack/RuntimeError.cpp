@@ -1,7 +1,7 @@
 #include "Script/Stack/RuntimeError.h"
 
-#include "Script/Compiler/SymbolStore.h"
-#include "Script/Expressions/ExecContext.h"
+#include "Script/Foundation/SymbolStore.h"
+#include "Script/Foundation/ExecContext.h"
 #include "Script/Expressions/Node.h"
 #include "Script/Platform/Path.h"
 #include "Script/Stack/StackMemory.h"

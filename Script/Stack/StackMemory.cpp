@@ -5,7 +5,7 @@
 #include "Script/Debugger/DebuggerHandler.h"
 #include "Script/Expressions/Functions/Function.h"
 #include "Script/Expressions/Types/FunctionRefType.h"
-#include "Script/Compiler/SymbolStore.h"
+#include "Script/Foundation/SymbolStore.h"
 #include "Script/Memory/Memory.h"
 #include "Script/Platform/Path.h"
 

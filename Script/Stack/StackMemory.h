@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "Script/Diagnostics/RuntimeErrorReporter.h"
-#include "Script/Expressions/Scope.h"
+#include "Script/Foundation/FrameSlot.h"
 #include "Script/Stack/StackFrame.h"
 
 namespace script {
@@ -17,6 +17,7 @@ class FlowSemaphor;
 class Memory;
 class MemoryBlock;
 class Node;
+class Scope;
 class SymbolStore;
 class Type;
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "Script/Compiler/SymbolStore.h"
+#include "Script/Foundation/SymbolStore.h"
 #include "Script/Expressions/Scope.h"
 #include "Script/Expressions/Types/Type.h"
 #include "Script/VariableView/VariableChildren.h"

@@ -1,6 +1,6 @@
 #include "Script/VariableView/VariableChildren.h"
 
-#include "Script/Compiler/SymbolStore.h"
+#include "Script/Foundation/SymbolStore.h"
 #include "Script/Expressions/Types/AggregateType.h"
 #include "Script/Expressions/Types/ArrayType.h"
 #include "Script/Expressions/Types/MemberSlot.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Script/Compiler/Interpreter.h"
-#include "Script/Compiler/SymbolStore.h"
+#include "Script/Foundation/SymbolStore.h"
 #include "Script/Diagnostics/Error.h"
 
 namespace script {

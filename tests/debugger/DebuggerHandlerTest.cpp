@@ -20,7 +20,7 @@ using Entries = std::vector<std::string>;
 class DebuggerHandlerTest : public ::testing::Test {
  protected:
   DebuggerHandlerTest() {
-    machine_.Attach(&handler_, nullptr);
+    machine_.Attach(&handler_);
     handler_.SetEvents(&journal_);
   }
 

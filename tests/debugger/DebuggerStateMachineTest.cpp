@@ -90,7 +90,7 @@ TEST(DebuggerStateMachineTest, FollowsTheTransitionTable) {
     const Transition& t = table[row];
     DebuggerStateMachine machine;
     ListenerLog listener;
-    machine.Attach(&listener, nullptr);
+    machine.Attach(&listener);
     for (Command command : t.reach) ASSERT_TRUE(Apply(machine, command));
     listener.calls.clear();
 
@@ -105,7 +105,7 @@ TEST(DebuggerStateMachineTest, FollowsTheTransitionTable) {
 TEST(DebuggerStateMachineTest, ChangesStateSilentlyWithoutADebugger) {
   DebuggerStateMachine machine;
   ListenerLog listener;
-  machine.Attach(&listener, nullptr);
+  machine.Attach(&listener);
   machine.Detach();
 
   EXPECT_TRUE(machine.Run());
@@ -118,7 +118,7 @@ TEST(DebuggerStateMachineTest, ChangesStateSilentlyWithoutADebugger) {
 TEST(DebuggerStateMachineTest, ForwardsBreakpointsToTheAttachedListener) {
   DebuggerStateMachine machine;
   ListenerLog listener;
-  machine.Attach(&listener, nullptr);
+  machine.Attach(&listener);
 
   EXPECT_TRUE(machine.SetBreakpoint(2, 7, false));
   EXPECT_EQ(listener.calls, std::vector<std::string>{"SetBreakpoint 2:7 off"});
@@ -139,7 +139,7 @@ class HoldingListener : public ListenerLog {
 TEST(DebuggerStateMachineTest, DropsCommandsWhileTheLockIsBusy) {
   DebuggerStateMachine machine;
   HoldingListener listener;
-  machine.Attach(&listener, nullptr);
+  machine.Attach(&listener);
 
   std::thread application([&] { EXPECT_TRUE(machine.Run()); });
   listener.inside.wait();

@@ -26,7 +26,7 @@ using Entries = std::vector<std::string>;
 class GateThreadTest : public ::testing::Test {
  protected:
   GateThreadTest() {
-    machine_.Attach(&handler_, nullptr);
+    machine_.Attach(&handler_);
     handler_.SetEvents(&journal_);
     script_.EnterLines(handler_);
   }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Script/Compiler/SymbolStore.h"
+#include "Script/Foundation/SymbolStore.h"
 #include "Script/Diagnostics/Error.h"
 #include "Script/Diagnostics/RuntimeErrorReporter.h"
 #include "Script/Platform/Thread.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "Script/Compiler/SymbolStore.h"
+#include "Script/Foundation/SymbolStore.h"
 #include "Script/Expressions/Types/BuiltInTypes.h"
 #include "Script/Expressions/Types/Type.h"
 #include "Script/Memory/Memory.h"

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "Script/Compiler/SymbolStore.h"
+#include "Script/Foundation/SymbolStore.h"
 #include "Script/Expressions/Functions/Function.h"
 #include "Script/Expressions/Scope.h"
 #include "Script/Expressions/Types/BuiltInTypes.h"

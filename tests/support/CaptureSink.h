@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Script/Diagnostics/StdOutInterface.h"
+#include "kelvra/StdOutInterface.h"
 
 namespace script::test {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Script/Compiler/SymbolStore.h"
+#include "Script/Foundation/SymbolStore.h"
 #include "Script/Diagnostics/Error.h"
 #include "Script/Expressions/Types/ArrayType.h"
 #include "Script/Expressions/Types/BuiltInTypes.h"

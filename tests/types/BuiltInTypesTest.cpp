@@ -1,7 +1,7 @@
 // The process-wide built-in type table.
 #include <gtest/gtest.h>
 
-#include "Script/Compiler/SymbolStore.h"
+#include "Script/Foundation/SymbolStore.h"
 #include "Script/Expressions/Types/AggregateType.h"
 #include "Script/Expressions/Types/BuiltInTypes.h"
 

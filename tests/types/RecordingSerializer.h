@@ -3,7 +3,7 @@
 // "<code" for an opening token, ">code" for a closing token.
 #include <string>
 
-#include "Script/Compiler/Serializer.h"
+#include "Script/Foundation/Serializer.h"
 
 namespace script::test {
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "Script/Compiler/SymbolStore.h"
-#include "Script/Expressions/ExecContext.h"
+#include "Script/Foundation/SymbolStore.h"
+#include "Script/Foundation/ExecContext.h"
 #include "Script/Expressions/Scope.h"
 #include "Script/Expressions/Types/Type.h"
 #include "Script/Memory/Memory.h"

@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "Script/Compiler/SymbolStore.h"
+#include "Script/Foundation/SymbolStore.h"
 #include "Script/Expressions/Scope.h"
 #include "Script/Expressions/Types/BuiltInTypes.h"
 #include "Script/Memory/Memory.h"

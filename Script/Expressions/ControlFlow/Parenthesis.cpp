@@ -1,6 +1,6 @@
 #include "Script/Expressions/ControlFlow/Parenthesis.h"
 
-#include "Script/Compiler/Serializer.h"
+#include "Script/Foundation/Serializer.h"
 #include "Script/Diagnostics/ErrorCode.h"
 
 namespace script {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "Script/Compiler/Serializer.h"
+#include "Script/Foundation/Serializer.h"
 #include "Script/Expressions/Scope.h"
 #include "Script/Expressions/Types/FunctionRefType.h"
 #include "Script/Expressions/Types/MemberSlot.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "Script/Compiler/Serializer.h"
+#include "Script/Foundation/Serializer.h"
 #include "Script/Diagnostics/Error.h"
 #include "Script/Expressions/ControlFlow/PrePostExpressions.h"
 #include "Script/Expressions/Functions/Function.h"

@@ -1,6 +1,6 @@
 #include "Script/Expressions/Functions/Return.h"
 
-#include "Script/Compiler/Serializer.h"
+#include "Script/Foundation/Serializer.h"
 #include "Script/Diagnostics/Error.h"
 #include "Script/Expressions/ControlFlow/PrePostExpressions.h"
 #include "Script/Expressions/Functions/Function.h"

@@ -1,6 +1,6 @@
 #include "Script/Expressions/Operators/Operator.h"
 
-#include "Script/Compiler/Serializer.h"
+#include "Script/Foundation/Serializer.h"
 #include "Script/Expressions/Variables/Variable.h"
 #include "Script/Stack/RuntimeError.h"
 #include "Script/Values/Value.h"

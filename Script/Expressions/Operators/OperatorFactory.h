@@ -2,7 +2,7 @@
 // Creates the operator node for an operator's type id.
 #include <cstdint>
 
-#include "Script/Expressions/SourcePosition.h"
+#include "Script/Foundation/SourcePosition.h"
 
 namespace script {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "Script/Compiler/Serializer.h"
+#include "Script/Foundation/Serializer.h"
 #include "Script/Expressions/Types/MemberSlot.h"
 #include "Script/Expressions/Variables/Variable.h"
 

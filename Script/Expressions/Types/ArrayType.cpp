@@ -4,9 +4,9 @@
 #include <cstring>
 #include <limits>
 
-#include "Script/Compiler/Serializer.h"
+#include "Script/Foundation/Serializer.h"
 #include "Script/Expressions/ControlFlow/PrePostExpressions.h"
-#include "Script/Expressions/ExecContext.h"
+#include "Script/Foundation/ExecContext.h"
 #include "Script/Expressions/Types/BuiltInTypes.h"
 #include "Script/Expressions/Types/MemberSlot.h"
 #include "Script/Expressions/Variables/Variable.h"

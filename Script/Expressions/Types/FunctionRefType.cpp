@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "Script/Compiler/Serializer.h"
+#include "Script/Foundation/Serializer.h"
 
 namespace script {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "Script/Compiler/Serializer.h"
-#include "Script/Compiler/SymbolStore.h"
+#include "Script/Foundation/Serializer.h"
+#include "Script/Foundation/SymbolStore.h"
 #include "Script/Diagnostics/Error.h"
 #include "Script/Expressions/Types/MemberSlot.h"
 #include "Script/Expressions/Variables/Variable.h"

@@ -1,6 +1,6 @@
 #include "Script/Expressions/Variables/AccessChain.h"
 
-#include "Script/Expressions/ExecContext.h"
+#include "Script/Foundation/ExecContext.h"
 #include "Script/Expressions/Functions/FunctionCall.h"
 #include "Script/Expressions/Types/MemberSlot.h"
 #include "Script/Expressions/Types/Type.h"

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "Script/Compiler/Serializer.h"
+#include "Script/Foundation/Serializer.h"
 #include "Script/Expressions/Types/Type.h"
 #include "Script/Stack/RuntimeError.h"
 

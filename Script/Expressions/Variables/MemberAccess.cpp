@@ -1,6 +1,6 @@
 #include "Script/Expressions/Variables/MemberAccess.h"
 
-#include "Script/Compiler/Serializer.h"
+#include "Script/Foundation/Serializer.h"
 #include "Script/Diagnostics/Error.h"
 #include "Script/Expressions/Variables/AccessChain.h"
 #include "Script/Expressions/Variables/Variable.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "Script/Compiler/Serializer.h"
+#include "Script/Foundation/Serializer.h"
 #include "Script/Diagnostics/Error.h"
 #include "Script/Expressions/ControlFlow/PrePostExpressions.h"
 #include "Script/Expressions/Functions/FunctionCall.h"

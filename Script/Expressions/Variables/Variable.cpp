@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "Script/Compiler/Serializer.h"
-#include "Script/Compiler/SymbolStore.h"
+#include "Script/Foundation/Serializer.h"
+#include "Script/Foundation/SymbolStore.h"
 #include "Script/Diagnostics/Error.h"
 #include "Script/Expressions/Functions/Function.h"
 #include "Script/Expressions/Functions/FunctionReference.h"

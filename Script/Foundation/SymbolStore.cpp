@@ -1,4 +1,4 @@
-#include "Script/Compiler/SymbolStore.h"
+#include "Script/Foundation/SymbolStore.h"
 
 namespace script {
 

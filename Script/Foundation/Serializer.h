@@ -2,7 +2,7 @@
 // The writer that nodes serialize themselves into.
 #include <cstdint>
 
-#include "Script/Expressions/SourcePosition.h"
+#include "Script/Foundation/SourcePosition.h"
 
 namespace script {
 

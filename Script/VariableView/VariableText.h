@@ -4,15 +4,9 @@
 #include <string>
 
 #include "Script/VariableView/ViewedVariable.h"
+#include "kelvra/VariableHandle.h"
 
 namespace script {
-
-// How integer and bool values are shown.
-enum ViewAs : int32_t {
-  VIEW_DEFAULT = 0,  // decimal, "true"/"false"
-  VIEW_HEX = 1,
-  VIEW_BINARY = 2,
-};
 
 // "<null>" when the variable's storage cannot be resolved. Otherwise by the
 // type: strings quoted and escaped; floating point in decimal; function

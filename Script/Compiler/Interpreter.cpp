@@ -2,6 +2,7 @@
 
 #include "Script/Compiler/Reader.h"
 #include "Script/Diagnostics/Error.h"
+#include "Script/Expressions/Errors/ErrorType.h"
 #include "Script/Expressions/Operators/OperatorFactory.h"
 #include "Script/Expressions/Scope.h"
 #include "Script/Expressions/Types/Type.h"
@@ -32,8 +33,10 @@ Interpreter::Interpreter(Error* error, StdOutInterface* sink) : error_(error), s
 }
 
 Interpreter::~Interpreter() {
-  // Storage still held by a thread refers to the tree's types: free it first.
+  // Storage still held by a thread or pinned by lock refers to the tree's
+  // types: free it first.
   threads_.ReleaseAll();
+  heap_.ReleaseLockedBlocks();
   delete root_;
 }
 
@@ -42,6 +45,7 @@ bool Interpreter::Init() {
   PushHandler(&Interpreter::BeginFullExpression);
   symbols_.Reset();
   delete root_;
+  errorType_.reset();
   SourcePosition rootPosition{0, 0, 1, 1};
   if (currentReader_ != nullptr) rootPosition.file = symbols_.InternFile(currentReader_->Path());
   root_ = new Scope(rootPosition, nullptr);

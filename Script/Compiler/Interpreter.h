@@ -24,6 +24,7 @@ class ArrayType;
 class ConstVariable;
 class DebuggerEvents;
 class Error;
+class ErrorType;
 class Function;
 class FunctionCall;
 class Node;
@@ -291,6 +292,16 @@ class Interpreter : public InterpreterIf {
   // Gives the cast being compiled its target type.
   void SetCastTarget(Type* target);
 
+  // Error declarations.
+  // The program's Error type, made when the first declaration needs it.
+  ErrorType* BuiltInErrorType();
+  // "error" in statement position: the error node becomes current.
+  bool ErrorDeclaration(const std::string& text);
+  bool ErrorBeginEvent(int32_t code, const std::string& text);
+  bool ErrorInstanceEvent(int32_t code, const std::string& text);
+  bool ErrorEndEvent(int32_t code, const std::string& text);
+  bool ErrorBodyEvent(int32_t code, const std::string& text);
+
   // Statements and control flow.
   // Single-statement bodies nest without growing the handler stack: their
   // depth in the tree is bounded as the handler depth is.
@@ -363,6 +374,7 @@ class Interpreter : public InterpreterIf {
   DebuggerHandler debugger_{&machine_};
   Memory heap_;
   ThreadMap threads_{&heap_, &symbols_, sink_, &debugger_};
+  std::unique_ptr<ErrorType> errorType_;  // outlives the tree, which refers to it
   Reader* currentReader_ = nullptr;
   std::vector<Handler> handlers_;
   Scope* root_ = nullptr;  // owned

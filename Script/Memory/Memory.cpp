@@ -246,6 +246,23 @@ void Memory::Free(MemoryBlock* block, MemoryBlockRef* ref) {
   }
 }
 
+void Memory::ReleaseLockedBlocks() {
+  std::vector<MemoryBlock*> locked;
+  {
+    std::lock_guard lock(trackingLock_);
+    for (MemoryBlock* block = blocks_; block != nullptr; block = block->next_) {
+      if (block->IsLocked()) locked.push_back(block);
+    }
+  }
+  // A pinned block stays alive until it is unpinned here, even when freeing
+  // one listed before it releases it.
+  for (MemoryBlock* block : locked) {
+    block->AddRef();
+    block->Unlock();
+    block->Release();
+  }
+}
+
 // ---- address map
 
 void Memory::MapBlock(MemoryBlock* block) {

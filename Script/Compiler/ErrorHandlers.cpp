@@ -1,0 +1,81 @@
+// Error declarations: error ( NAME ) { statements }. Each state takes one
+// token; the error node is the current node throughout.
+#include "Script/Compiler/Interpreter.h"
+#include "Script/Diagnostics/Error.h"
+#include "Script/Expressions/Errors/ErrorNode.h"
+#include "Script/Expressions/Errors/ErrorType.h"
+#include "Script/Expressions/Errors/ErrorVariable.h"
+#include "Script/Expressions/Scope.h"
+
+namespace script {
+
+ErrorType* Interpreter::BuiltInErrorType() {
+  if (errorType_ == nullptr) errorType_ = std::make_unique<ErrorType>(symbols_);
+  return errorType_.get();
+}
+
+// error_declaration: "error" "(" NAME ")" block
+bool Interpreter::ErrorDeclaration(const std::string& text) {
+  auto* declaration = new ErrorNode(TokenPosition(text), current_);
+  Attach(declaration);
+  current_ = declaration;
+  PushHandler(&Interpreter::ErrorBeginEvent);
+  return true;
+}
+
+bool Interpreter::ErrorBeginEvent(int32_t code, const std::string& text) {
+  constexpr const char* kWhere = "script::Interpreter::ErrorBeginEvent";
+  PopHandler();
+  if (current_->TypeId() != TYPE_ERROR) return Fail(ErrorCode::INTERNAL_ERROR, kWhere);
+  if (code != TYPE_PARENTHESIS || text != "(") return Fail(ErrorCode::SYNTAX_ERROR, kWhere);
+  PushHandler(&Interpreter::ErrorInstanceEvent);
+  return true;
+}
+
+// The variable is declared in the body, so that it is seen there only and
+// two declarations of one scope may use the same name; its slot lies in the
+// frame of the enclosing function.
+bool Interpreter::ErrorInstanceEvent(int32_t code, const std::string& text) {
+  constexpr const char* kWhere = "script::Interpreter::ErrorInstanceEvent";
+  PopHandler();
+  if (current_->TypeId() != TYPE_ERROR) return Fail(ErrorCode::INTERNAL_ERROR, kWhere);
+  if (code != TYPE_TOKEN) return Fail(ErrorCode::EXPECTING_ERROR_VARIABLE_NAME, kWhere);
+  auto* declaration = static_cast<ErrorNode*>(current_);
+  auto* body = new Scope(TokenPosition("{"), declaration);
+  declaration->SetBody(body);
+  ErrorType* type = BuiltInErrorType();
+  const SourcePosition position = TokenPosition(text);
+  StackSlotReservation slot{};
+  current_ = body;
+  const bool reserved = ReserveAlignedStackSpotIfNotDeclared(type, position, slot);
+  current_ = declaration;
+  if (!reserved) return false;
+  auto* variable = new ErrorVariable(position, declaration, type, slot.index,
+                                     static_cast<int32_t>(slot.offset & ~kGlobalSlotBit));
+  declaration->SetInstance(variable);
+  body->AddDefinition(variable);
+  PushHandler(&Interpreter::ErrorEndEvent);
+  return true;
+}
+
+bool Interpreter::ErrorEndEvent(int32_t code, const std::string& text) {
+  constexpr const char* kWhere = "script::Interpreter::ErrorEndEvent";
+  PopHandler();
+  if (current_->TypeId() != TYPE_ERROR) return Fail(ErrorCode::INTERNAL_ERROR, kWhere);
+  if (code != TYPE_PARENTHESIS || text != ")") return Fail(ErrorCode::SYNTAX_ERROR, kWhere);
+  PushHandler(&Interpreter::ErrorBodyEvent);
+  return true;
+}
+
+// The body's closing brace ends the declaration (EndScope).
+bool Interpreter::ErrorBodyEvent(int32_t code, const std::string& text) {
+  constexpr const char* kWhere = "script::Interpreter::ErrorBodyEvent";
+  PopHandler();
+  if (current_->TypeId() != TYPE_ERROR) return Fail(ErrorCode::INTERNAL_ERROR, kWhere);
+  if (code != TYPE_SCOPE || text != "{") return Fail(ErrorCode::UNEXPECTED_CHARACTER, kWhere);
+  PushHandler(&Interpreter::BeginFullExpression);
+  current_ = static_cast<ErrorNode*>(current_)->Body();
+  return true;
+}
+
+}  // namespace script

@@ -28,8 +28,8 @@ uint32_t BuiltInFunction::Call(ExecContext* context, const Runable* site, Value*
   if (count != 1) return ReportRuntimeError(context, site, "No function implementation.");
   Value& argument = arguments[0];
   if (argument.GetType() == nullptr) return ReportRuntimeError(context, site, "Value is NULL!");
-  argument.EnsureStorage(argument.GetType());
-  if (argument.Materialize() == nullptr) return ReportRuntimeError(context, site, "Out of memory.");
+  argument.EnsureStorage(argument.GetType(), context->heap);
+  if (argument.Materialize(*context->heap) == nullptr) return ReportRuntimeError(context, site, "Out of memory.");
   Value unused;
   return Apply(context, site, argument, result != nullptr ? *result : unused);
 }

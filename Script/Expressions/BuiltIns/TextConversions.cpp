@@ -44,7 +44,7 @@ uint32_t Arr2Str::Apply(ExecContext* context, const Runable* site, Value& argume
   if (address != nullptr && argument.GetType()->TypeId() == TYPE_ARRAY) {
     count = static_cast<const ArrayType*>(argument.GetType())->ElementsIn(storage->Block(), storage->Offset());
   }
-  result.SetString(address != nullptr ? Convert(address, count) : std::string());
+  result.SetString(*context->heap, address != nullptr ? Convert(address, count) : std::string());
   if (result.StringObject() == nullptr) return ReportRuntimeError(context, site, "Out of memory.");
   return RUN_OK;
 }

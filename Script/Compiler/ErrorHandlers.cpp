@@ -23,11 +23,18 @@ bool Interpreter::ErrorDeclaration(const std::string& text) {
   return true;
 }
 
-bool Interpreter::ErrorBeginEvent(int32_t code, const std::string& text) {
-  constexpr const char* kWhere = "script::Interpreter::ErrorBeginEvent";
+bool Interpreter::ErrorStateAccepts(int32_t code, const std::string& text, int32_t expectedCode,
+                                    const char* expectedText, ErrorCode otherwise, const char* where) {
   PopHandler();
-  if (current_->TypeId() != TYPE_ERROR) return Fail(ErrorCode::INTERNAL_ERROR, kWhere);
-  if (code != TYPE_PARENTHESIS || text != "(") return Fail(ErrorCode::SYNTAX_ERROR, kWhere);
+  if (current_->TypeId() != TYPE_ERROR) return Fail(ErrorCode::INTERNAL_ERROR, where);
+  return (code == expectedCode && text == expectedText) || Fail(otherwise, where);
+}
+
+bool Interpreter::ErrorBeginEvent(int32_t code, const std::string& text) {
+  if (!ErrorStateAccepts(code, text, TYPE_PARENTHESIS, "(", ErrorCode::SYNTAX_ERROR,
+                         "script::Interpreter::ErrorBeginEvent")) {
+    return false;
+  }
   PushHandler(&Interpreter::ErrorInstanceEvent);
   return true;
 }
@@ -59,20 +66,20 @@ bool Interpreter::ErrorInstanceEvent(int32_t code, const std::string& text) {
 }
 
 bool Interpreter::ErrorEndEvent(int32_t code, const std::string& text) {
-  constexpr const char* kWhere = "script::Interpreter::ErrorEndEvent";
-  PopHandler();
-  if (current_->TypeId() != TYPE_ERROR) return Fail(ErrorCode::INTERNAL_ERROR, kWhere);
-  if (code != TYPE_PARENTHESIS || text != ")") return Fail(ErrorCode::SYNTAX_ERROR, kWhere);
+  if (!ErrorStateAccepts(code, text, TYPE_PARENTHESIS, ")", ErrorCode::SYNTAX_ERROR,
+                         "script::Interpreter::ErrorEndEvent")) {
+    return false;
+  }
   PushHandler(&Interpreter::ErrorBodyEvent);
   return true;
 }
 
 // The body's closing brace ends the declaration (EndScope).
 bool Interpreter::ErrorBodyEvent(int32_t code, const std::string& text) {
-  constexpr const char* kWhere = "script::Interpreter::ErrorBodyEvent";
-  PopHandler();
-  if (current_->TypeId() != TYPE_ERROR) return Fail(ErrorCode::INTERNAL_ERROR, kWhere);
-  if (code != TYPE_SCOPE || text != "{") return Fail(ErrorCode::UNEXPECTED_CHARACTER, kWhere);
+  if (!ErrorStateAccepts(code, text, TYPE_SCOPE, "{", ErrorCode::UNEXPECTED_CHARACTER,
+                         "script::Interpreter::ErrorBodyEvent")) {
+    return false;
+  }
   PushHandler(&Interpreter::BeginFullExpression);
   current_ = static_cast<ErrorNode*>(current_)->Body();
   return true;

@@ -297,6 +297,11 @@ class Interpreter : public InterpreterIf {
   ErrorType* BuiltInErrorType();
   // "error" in statement position: the error node becomes current.
   bool ErrorDeclaration(const std::string& text);
+  // A state that takes one punctuation token: pops itself; true when the
+  // error node is current and the token is the expected one, else raises
+  // `otherwise` (INTERNAL_ERROR without an error node) under `where`.
+  bool ErrorStateAccepts(int32_t code, const std::string& text, int32_t expectedCode, const char* expectedText,
+                         ErrorCode otherwise, const char* where);
   bool ErrorBeginEvent(int32_t code, const std::string& text);
   bool ErrorInstanceEvent(int32_t code, const std::string& text);
   bool ErrorEndEvent(int32_t code, const std::string& text);

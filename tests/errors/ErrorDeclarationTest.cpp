@@ -68,8 +68,10 @@ TEST(ErrorDeclarationTest, IndicesOutsideTheTablesFillEmptyTexts) {
 
   auto describe = [&](const LastRuntimeError& error) {
     type.Fill(storage->Block(), 0, error);
+    const ViewedVariable variable = InspectSlot("e", &type, storage, &symbols);
     std::vector<std::string> lines;
-    for (const ViewedVariable& member : ExpandVariable(InspectSlot("e", &type, storage), symbols)) {
+    for (std::size_t i = 0; i < ChildCount(variable); ++i) {
+      const ViewedVariable member = ChildAt(variable, i);
       lines.push_back(member.name + " : " + member.type->GetName(symbols) + " = " + ValueText(member, VIEW_DEFAULT));
     }
     return lines;

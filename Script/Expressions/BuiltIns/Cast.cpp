@@ -29,7 +29,7 @@ uint32_t Cast::Apply(ExecContext* context, const Runable* site, Value& argument,
   }
   uint32_t status = RUN_OK;
   if (block == nullptr) {
-    status = ReportRuntimeError(context, site, "Cast value is NULL!");
+    status = ReportRuntimeError(context, site, "Reference is NULL!");
   } else if (!SlotFits(block, offset, target->GetSize())) {
     status = ReportRuntimeError(context, site, "Cast target is larger than the storage of its value");
   } else if (MemoryBlockRef* same = context->heap->NewRef(target, block, offset)) {

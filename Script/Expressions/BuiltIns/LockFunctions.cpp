@@ -9,7 +9,7 @@ namespace script {
 uint32_t Lock::Apply(ExecContext* context, const Runable* site, Value& argument, Value& result) {
   const MemoryBlockRef* storage = argument.Ref();
   MemoryBlock* block = storage->Block();
-  if (block == nullptr) return ReportRuntimeError(context, site, "Value is NULL!");
+  if (block == nullptr) return ReportRuntimeError(context, site, "Reference is NULL!");
   Mark(*block);
   // A handle of its own: rebinding the result leaves the argument's variable alone.
   MemoryBlockRef* same = context->heap->NewRef(argument.GetType(), block, storage->Offset());

@@ -3,8 +3,8 @@
 #include "Script/Compiler/Interpreter.h"
 #include "Script/Diagnostics/Error.h"
 #include "Script/Expressions/ControlFlow/Parenthesis.h"
-#include "Script/Expressions/Errors/ErrorVariable.h"
 #include "Script/Expressions/ControlFlow/PrePostExpressions.h"
+#include "Script/Expressions/Errors/ErrorVariable.h"
 #include "Script/Expressions/Functions/Function.h"
 #include "Script/Expressions/Functions/FunctionCall.h"
 #include "Script/Expressions/Operators/OperatorFactory.h"
@@ -30,8 +30,8 @@ bool IsPrefixStep(int32_t id) { return id == TYPE_PRE_INC_OP || id == TYPE_PRE_D
 // Nodes that belong to an expression rather than hold one.
 bool IsExpressionPart(const Node* node) {
   int32_t id = node->TypeId();
-  return IsKindOf(id, TYPE_OPERATOR) || id == TYPE_TOKEN || id == TYPE_ERROR_VAR || id == TYPE_CONST || id == TYPE_FUNCTION_CALL ||
-         id == TYPE_PRE_POST_EXPRESSIONS;
+  return IsKindOf(id, TYPE_OPERATOR) || id == TYPE_TOKEN || id == TYPE_ERROR_VAR || id == TYPE_CONST ||
+         id == TYPE_FUNCTION_CALL || id == TYPE_PRE_POST_EXPRESSIONS;
 }
 
 // Operators that take part in precedence climbing; subscripts, parentheses

@@ -34,6 +34,7 @@ bool Interpreter::BeginFullExpression(int32_t code, const std::string& text) {
 
 // scope-statement -> ";" | block | declaration | expression ";"
 //                  | control-statement | include | built-in-call ";"
+//                  | error-declaration
 bool Interpreter::BeginScopeExpression(int32_t code, const std::string& text) {
   constexpr const char* kWhere = "script::Interpreter::BeginScopeExpression";
   if (IsControlKeyword(code)) return ControlStatement(code, text, kWhere);

@@ -1,5 +1,5 @@
-// Error declarations: error ( NAME ) { statements }. Each state takes one
-// token; the error node is the current node throughout.
+// Error declarations. Each state takes one token; the error node is the
+// current node throughout.
 #include "Script/Compiler/Interpreter.h"
 #include "Script/Diagnostics/Error.h"
 #include "Script/Expressions/Errors/ErrorNode.h"
@@ -14,7 +14,7 @@ ErrorType* Interpreter::BuiltInErrorType() {
   return errorType_.get();
 }
 
-// error_declaration: "error" "(" NAME ")" block
+// error-declaration -> "error" "(" NAME ")" block
 bool Interpreter::ErrorDeclaration(const std::string& text) {
   auto* declaration = new ErrorNode(TokenPosition(text), current_);
   Attach(declaration);

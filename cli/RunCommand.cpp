@@ -1,6 +1,9 @@
+#include <cstdio>
 #include <thread>
 
 #include "Script/Expressions/Scope.h"
+#include "Script/Platform/ScriptThread.h"
+#include "Script/Platform/SystemError.h"
 #include "Script/VariableView/GlobalsListing.h"
 #include "Script/Script/ScriptRunner.h"
 #include "Script/Stack/StackMemory.h"
@@ -41,10 +44,8 @@ void PrintGlobals(script::Interpreter& interpreter, script::StdOutInterface& sin
   script::StackMemory* stack = threads.GetStackMemory(threadId);
   const script::Node* root = interpreter.GetRoot();
   if (stack != threads.Main() || root == nullptr || root->TypeId() != script::TYPE_SCOPE) return;
-  for (const std::string& line :
-       script::ListGlobals(static_cast<const script::Scope&>(*root), *stack, interpreter.Symbols())) {
-    sink.Print(script::CHANNEL_BUILD, line);
-  }
+  script::ListGlobals(static_cast<const script::Scope&>(*root), *stack, interpreter.Symbols(),
+                      [&sink](const std::string& line) { sink.Print(script::CHANNEL_BUILD, line); });
 }
 
 }  // namespace
@@ -62,15 +63,24 @@ int RunCommand(std::span<const std::string> arguments) {
   HeadlessDebugger events(std::move(onThreadEnd));
   interpreter.AttachDebugger(&events);
   bool succeeded = false;
-  std::thread worker([&] {
-    succeeded = runner.Execute();
-    // Lets the wait below end when the run could not start.
-    interpreter.DebuggerFanOut().Started().Set();
-  });
+  script::platform::ScriptThread worker;
+  int systemError = 0;
+  const bool started = worker.Start(
+      [&] {
+        succeeded = runner.Execute();
+        // Lets the wait below end when the run could not start.
+        interpreter.DebuggerFanOut().Started().Set();
+      },
+      systemError);
+  if (!started) {
+    std::fprintf(stderr, "kelvra: cannot start the script thread: %s\n",
+                 script::platform::SystemMessage(systemError).c_str());
+    return EXIT_RUNTIME_ERROR;
+  }
   // The script thread is held before its first statement until resumed.
   interpreter.DebuggerFanOut().Started().Wait();
   while (!interpreter.Debugger().Run()) std::this_thread::yield();
-  worker.join();
+  worker.Join();
   interpreter.DetachDebugger();
   if (options.leaks) interpreter.Heap().DumpLeaks();
   return succeeded ? EXIT_OK : EXIT_RUNTIME_ERROR;

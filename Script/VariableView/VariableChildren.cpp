@@ -39,29 +39,11 @@ std::string ElementName(uint32_t index, const std::vector<uint32_t>& dimensions)
   return name;
 }
 
-void AddElements(const ArrayType& array, const ViewedVariable& variable, std::vector<ViewedVariable>& children) {
-  Type* element = array.ElementType();
-  const uint32_t count = array.ElementsIn(variable.block.get(), variable.offset);
-  if (element == nullptr || count == 0) return;
-  const uint32_t slot = element->GetSlotSize();
-  children.reserve(count);
-  for (uint32_t i = 0; i < count; ++i) {
-    children.push_back(
-        SlotChild(ElementName(i, array.Dimensions()), element, variable.block.get(), variable.offset + i * slot));
-  }
-}
-
-void AddMembers(const AggregateType& structure, const ViewedVariable& variable, const SymbolStore& symbols,
-                std::vector<ViewedVariable>& children) {
-  for (const Type* declaration : structure.Members()) {
-    for (const Node* item : declaration->Items()) {
-      if (item->TypeId() != TYPE_TOKEN) continue;
-      const auto* member = static_cast<const Variable*>(item);
-      if (member->GetType() == nullptr) continue;
-      children.push_back(SlotChild(symbols.Symbol(member->Position().symbol), member->GetType(),
-                                   variable.block.get(), variable.offset + member->MemberOffset()));
-    }
-  }
+// The structure whose members a variable shows, or null: structures and
+// error types; a library's functions are not listed yet.
+const AggregateType* ShownStructure(const ViewedVariable& variable) {
+  if (variable.type->GetKind() != KIND_AGGREGATE) return nullptr;
+  return dynamic_cast<const AggregateType*>(variable.type);
 }
 
 }  // namespace
@@ -72,16 +54,27 @@ bool IsExpandable(const Type* type) {
   return kind == KIND_AGGREGATE || kind == KIND_ARRAY || kind == KIND_LIB;
 }
 
-std::vector<ViewedVariable> ExpandVariable(const ViewedVariable& variable, const SymbolStore& symbols) {
-  std::vector<ViewedVariable> children;
-  if (variable.type == nullptr || variable.block == nullptr) return children;
+std::size_t ChildCount(const ViewedVariable& variable) {
+  if (variable.type == nullptr || variable.block == nullptr) return 0;
   if (variable.type->TypeId() == TYPE_ARRAY) {
-    AddElements(static_cast<const ArrayType&>(*variable.type), variable, children);
-  } else if (const auto* structure = dynamic_cast<const AggregateType*>(variable.type)) {
-    // Structures and error types; a library's functions are not listed yet.
-    if (variable.type->GetKind() == KIND_AGGREGATE) AddMembers(*structure, variable, symbols, children);
+    const auto& array = static_cast<const ArrayType&>(*variable.type);
+    return array.ElementType() != nullptr ? array.ElementsIn(variable.block.get(), variable.offset) : 0;
   }
-  return children;
+  const AggregateType* structure = ShownStructure(variable);
+  return structure != nullptr ? structure->MemberVariables().size() : 0;
+}
+
+ViewedVariable ChildAt(const ViewedVariable& variable, std::size_t index, const SymbolStore& symbols) {
+  if (variable.type->TypeId() == TYPE_ARRAY) {
+    const auto& array = static_cast<const ArrayType&>(*variable.type);
+    Type* element = array.ElementType();
+    const auto at = static_cast<uint32_t>(index);
+    return SlotChild(ElementName(at, array.Dimensions()), element, variable.block.get(),
+                     variable.offset + at * element->GetSlotSize());
+  }
+  const Variable& member = *ShownStructure(variable)->MemberVariables()[index];
+  return SlotChild(symbols.Symbol(member.Position().symbol), member.GetType(), variable.block.get(),
+                   variable.offset + member.MemberOffset());
 }
 
 }  // namespace script

@@ -1,6 +1,7 @@
 #pragma once
-// The children a variable expands into in the debugger's variable list.
-#include <vector>
+// The children a variable expands into in the debugger's variable list,
+// one at a time, so that an array of any size is shown on demand.
+#include <cstddef>
 
 #include "Script/VariableView/ViewedVariable.h"
 
@@ -12,12 +13,16 @@ class SymbolStore;
 // and libraries.
 bool IsExpandable(const Type* type);
 
-// The children of a variable, in order: one per array element, named "[i]"
-// or, with several dimensions, "[i,j,...]" with the first index varying
-// fastest; one per member of a structure or error type, named by the member.
-// A reference member or element is shown as the object its address points
-// at (unresolved when the address is null). None for an unresolved variable
-// and for the other types.
-std::vector<ViewedVariable> ExpandVariable(const ViewedVariable& variable, const SymbolStore& symbols);
+// How many children a variable has: one per array element that its block
+// holds, one per member variable of a structure or error type; none for an
+// unresolved variable and for the other types.
+std::size_t ChildCount(const ViewedVariable& variable);
+
+// Child `index` (below ChildCount) of a variable: an array element named
+// "[i]" or, with several dimensions, "[i,j,...]" with the first index
+// varying fastest; a member named by the member. A reference member or
+// element is shown as the object its address points at (unresolved when
+// the address is null).
+ViewedVariable ChildAt(const ViewedVariable& variable, std::size_t index, const SymbolStore& symbols);
 
 }  // namespace script

@@ -147,6 +147,7 @@ bool AggregateType::ComputeLayout() {
   uint32_t offset = 0;
   structAlignment_ = 1;
   plainData_ = true;
+  memberVariables_.clear();
   for (const Type* member : members_) {
     if (member->Items().empty()) {
       // Only a nested structure definition may declare no variables.
@@ -161,6 +162,7 @@ bool AggregateType::ComputeLayout() {
       if (type == nullptr) return false;
       const uint32_t memberOffset = AlignUp(offset, type->GetAlignment());
       variable->SetMemberOffset(memberOffset);
+      memberVariables_.push_back(variable);
       offset = memberOffset + type->GetSlotSize();
       plainData_ = plainData_ && IsPlainSlot(*type);
     }
@@ -168,6 +170,26 @@ bool AggregateType::ComputeLayout() {
   }
   structSize_ = AlignUp(offset, structAlignment_);
   return true;
+}
+
+const Variable* AggregateType::FindMember(uint32_t symbol) const {
+  const AggregateType* defining = Defining();
+  defining->IndexNewMembers();
+  auto found = defining->memberIndex_.find(symbol);
+  return found == defining->memberIndex_.end() ? nullptr : found->second;
+}
+
+void AggregateType::IndexNewMembers() const {
+  while (indexedDeclarations_ < members_.size()) {
+    const std::vector<Node*>& items = members_[indexedDeclarations_]->Items();
+    for (; indexedItems_ < items.size(); ++indexedItems_) {
+      const Node* item = items[indexedItems_];
+      if (item->TypeId() == TYPE_TOKEN) memberIndex_.emplace(item->Position().symbol, static_cast<const Variable*>(item));
+    }
+    if (indexedDeclarations_ + 1 == members_.size()) return;
+    ++indexedDeclarations_;
+    indexedItems_ = 0;
+  }
 }
 
 void AggregateType::AddMember(Type* member) {

@@ -132,7 +132,7 @@ bool Interpreter::ProcessNumber() {
   auto* constant = static_cast<ConstVariable*>(current_);
   // A literal well formed but beyond its type's range (more than 64 bits, a
   // double's exponent past its limit) is no valid number.
-  if (!constant->SetLiteral(BuiltInType(literal.typeId), literal.decimal)) {
+  if (!constant->SetLiteral(BuiltInType(literal.typeId), literal.decimal, heap_)) {
     return Fail(ErrorCode::INVALID_NUMBER_FORMAT, kWhere);
   }
   return true;

@@ -18,6 +18,8 @@ class ScriptThread {
   bool Start(std::function<void()> body, int& systemError);
   // Waits for the thread's end; nothing when none was started.
   void Join();
+  // Started and not joined yet.
+  bool IsRunning() const { return running_; }
 
  private:
   static void* Entry(void* self);

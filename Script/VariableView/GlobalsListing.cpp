@@ -4,48 +4,49 @@
 #include <unordered_map>
 #include <vector>
 
-#include "Script/Foundation/SymbolStore.h"
 #include "Script/Expressions/Scope.h"
 #include "Script/Expressions/Types/Type.h"
+#include "Script/Foundation/SymbolStore.h"
+#include "Script/Stack/StackMemory.h"
 #include "Script/VariableView/VariableChildren.h"
 #include "Script/VariableView/VariableText.h"
-#include "Script/Stack/StackMemory.h"
 
 namespace script {
 
 namespace {
 
-// A variable being expanded and the next of its children to list.
+// A variable whose children are being listed, and the next child to list.
 struct Expansion {
   ViewedVariable variable;
   std::size_t next = 0;
   std::size_t count = 0;
 };
 
-// The objects being expanded, by block and offset with their types, so that
-// an object met again inside its own expansion is found in one step however
-// long the chain of references that leads to it.
+// The variables being expanded, outermost first, with an index of the
+// objects they show (block and offset, then the type), so that an object met
+// again inside its own expansion is found in one step however long the
+// chain of references that leads to it.
 class ExpansionPath {
  public:
   bool Contains(const ViewedVariable& variable) const {
-    auto [first, last] = objects_.equal_range(Key(variable));
+    auto [first, last] = objects_.equal_range(KeyOf(variable));
     for (auto entry = first; entry != last; ++entry) {
       if (entry->second->IsSameType(variable.type)) return true;
     }
     return false;
   }
   void Push(ViewedVariable variable) {
-    objects_.emplace(Key(variable), variable.type);
+    objects_.emplace(KeyOf(variable), variable.type);
     const std::size_t count = ChildCount(variable);
     expansions_.push_back(Expansion{std::move(variable), 0, count});
   }
   void Pop() {
-    auto [first, last] = objects_.equal_range(Key(expansions_.back().variable));
+    const ViewedVariable& variable = expansions_.back().variable;
+    auto [first, last] = objects_.equal_range(KeyOf(variable));
     for (auto entry = first; entry != last; ++entry) {
-      if (entry->second == expansions_.back().variable.type) {
-        objects_.erase(entry);
-        break;
-      }
+      if (entry->second != variable.type) continue;
+      objects_.erase(entry);
+      break;
     }
     expansions_.pop_back();
   }
@@ -54,23 +55,23 @@ class ExpansionPath {
   Expansion& Innermost() { return expansions_.back(); }
 
  private:
-  struct ObjectKey {
+  struct Key {
     const MemoryBlock* block;
     uint32_t offset;
-    bool operator==(const ObjectKey&) const = default;
+    bool operator==(const Key&) const = default;
   };
   struct KeyHash {
-    std::size_t operator()(const ObjectKey& key) const {
+    std::size_t operator()(const Key& key) const {
       return std::hash<const void*>()(key.block) ^ (std::size_t{key.offset} * 0x9E3779B97F4A7C15ull);
     }
   };
-  static ObjectKey Key(const ViewedVariable& variable) { return ObjectKey{variable.block.get(), variable.offset}; }
+  static Key KeyOf(const ViewedVariable& variable) { return Key{variable.block.get(), variable.offset}; }
 
-  std::vector<Expansion> expansions_;  // outermost first
-  std::unordered_multimap<ObjectKey, const Type*, KeyHash> objects_;
+  std::vector<Expansion> expansions_;
+  std::unordered_multimap<Key, const Type*, KeyHash> objects_;
 };
 
-std::string LineOf(const ViewedVariable& variable, std::size_t depth, const SymbolStore& symbols) {
+std::string Line(const ViewedVariable& variable, std::size_t depth, const SymbolStore& symbols) {
   std::string text(2 * depth, ' ');
   text += variable.name;
   text += " : ";
@@ -83,7 +84,7 @@ std::string LineOf(const ViewedVariable& variable, std::size_t depth, const Symb
 }  // namespace
 
 void ListGlobals(const Scope& root, const StackMemory& stack, const SymbolStore& symbols,
-                 const std::function<void(const std::string& line)>& line) {
+                 const std::function<void(const std::string& line)>& emit) {
   const std::vector<FrameSlot>& layout = root.FrameLayout();
   const StackFrame* globals = stack.FrameCount() > 0 ? stack.Frame(0) : nullptr;
   const std::size_t slotCount = globals != nullptr ? globals->slots.size() : 0;
@@ -92,21 +93,21 @@ void ListGlobals(const Scope& root, const StackMemory& stack, const SymbolStore&
   // cannot exhaust the thread's stack.
   ExpansionPath path;
   const auto show = [&](ViewedVariable variable) {
-    line(LineOf(variable, path.Depth(), symbols));
+    emit(Line(variable, path.Depth(), symbols));
     if (IsExpandable(variable.type) && !path.Contains(variable)) path.Push(std::move(variable));
   };
   for (std::size_t i = 0; i < layout.size(); ++i) {
     // Slots without a declaring name hold the bindings of access chains.
     if (layout[i].declaration.symbol == 0) continue;
     const MemoryBlockRef* ref = i < slotCount ? globals->slots[i].ref : nullptr;
-    show(InspectSlot(symbols.Symbol(layout[i].declaration.symbol), layout[i].type, ref));
+    show(InspectSlot(symbols.Symbol(layout[i].declaration.symbol), layout[i].type, ref, &symbols));
     while (!path.Empty()) {
       Expansion& innermost = path.Innermost();
       if (innermost.next == innermost.count) {
         path.Pop();
         continue;
       }
-      show(ChildAt(innermost.variable, innermost.next++, symbols));
+      show(ChildAt(innermost.variable, innermost.next++));
     }
   }
 }

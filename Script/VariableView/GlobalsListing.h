@@ -15,9 +15,9 @@ class SymbolStore;
 // variables); VALUE is the default-view value text. Structures, error types
 // and arrays are followed by their children, two more blanks of indent per
 // level, recursively; an object met again inside its own expansion (through
-// a reference member) is not expanded a second time. The lines are made one
-// at a time: the listing of a huge array holds one line, not all of them.
+// a reference member) is not expanded a second time. Lines are made one at
+// a time, so that listing a huge array holds one element at a time.
 void ListGlobals(const Scope& root, const StackMemory& stack, const SymbolStore& symbols,
-                 const std::function<void(const std::string& line)>& line);
+                 const std::function<void(const std::string& line)>& emit);
 
 }  // namespace script

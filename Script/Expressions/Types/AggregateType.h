@@ -46,8 +46,9 @@ class AggregateType : public Type {
   // structure owns it.
   void AddMember(Type* member);
   const std::vector<Type*>& Members() const { return Defining()->members_; }
-  // The member variables in layout order, once the layout is computed.
-  const std::vector<const Variable*>& MemberVariables() const { return Defining()->memberVariables_; }
+  // The member variables of every declaration, in layout order; filled by
+  // ComputeLayout.
+  const std::vector<Variable*>& MemberVariables() const { return Defining()->memberVariables_; }
   // The member variable named by a symbol, or null; found through an index
   // that takes in the members declared since the last question.
   const Variable* FindMember(uint32_t symbol) const;
@@ -69,7 +70,7 @@ class AggregateType : public Type {
   void IndexNewMembers() const;
 
   std::vector<Type*> members_;
-  std::vector<const Variable*> memberVariables_;
+  std::vector<Variable*> memberVariables_;
   mutable std::unordered_map<uint32_t, const Variable*> memberIndex_;
   mutable std::size_t indexedDeclarations_ = 0;  // declarations wholly indexed
   mutable std::size_t indexedItems_ = 0;         // items indexed of the next one

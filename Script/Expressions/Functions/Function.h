@@ -60,7 +60,6 @@ class Function : public Node {
   // How many levels of nodes the body reaches below the function, which a
   // call needs room for on the machine stack; the compiler notes each depth.
   void NoteNesting(uint32_t levels) { nesting_ = levels > nesting_ ? levels : nesting_; }
-  uint32_t Nesting() const { return nesting_; }
 
  protected:
   Function(int32_t typeId, const SourcePosition& position, Node* parent);

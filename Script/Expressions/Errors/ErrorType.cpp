@@ -26,7 +26,7 @@ constexpr MemberDeclaration kMembers[] = {
 }  // namespace
 
 ErrorType::ErrorType(SymbolStore& symbols)
-    : AggregateType(TYPE_ERROR_TYPE, SourcePosition{}, nullptr), symbols_(&symbols) {
+    : AggregateType(TYPE_ERROR_TYPE, SourcePosition{symbols.InternSymbol("Error")}, nullptr), symbols_(&symbols) {
   static_assert(std::size(kMembers) == kMemberCount);
   std::array<Variable*, kMemberCount> variables{};
   for (std::size_t i = 0; i < kMemberCount; ++i) {
@@ -39,8 +39,6 @@ ErrorType::ErrorType(SymbolStore& symbols)
   ComputeLayout();
   for (std::size_t i = 0; i < kMemberCount; ++i) offsets_[i] = variables[i]->MemberOffset();
 }
-
-std::string ErrorType::GetName(const SymbolStore&) const { return "Error"; }
 
 void ErrorType::Fill(MemoryBlock* block, uint32_t offset, const LastRuntimeError& error) const {
   if (!SlotFits(block, offset, GetSize()) || block->IsForeign()) return;

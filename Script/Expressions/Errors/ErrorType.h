@@ -5,7 +5,6 @@
 // program; it is never written in source.
 #include <array>
 #include <cstdint>
-#include <string>
 
 #include "Script/Expressions/Types/AggregateType.h"
 
@@ -17,11 +16,11 @@ class SymbolStore;
 
 class ErrorType : public AggregateType {
  public:
-  // Declares and lays out the members. Their names are predefined symbols
-  // but for "file", which is interned into the store.
+  // Named "Error" (as leak reports and variable lists show it); declares
+  // and lays out the members. Their names are predefined symbols but for
+  // "file", which is interned into the store like the type's name.
   explicit ErrorType(SymbolStore& symbols);
 
-  std::string GetName(const SymbolStore& symbols) const override;
   void SerializeBegin(Serializer*) override {}
   void SerializeBody(Serializer*) override {}
   void SerializeEnd(Serializer*) override {}

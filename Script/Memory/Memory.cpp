@@ -397,7 +397,9 @@ void Memory::DumpLeaks() const {
   sink_->Print(CHANNEL_RUN, "**** Leaked Memory Blocks ****");
   listed = false;
   for (const MemoryBlock* block : SortedList<MemoryBlock>(blocks_, blockCount_)) {
-    if (!IsReported(block->type_)) continue;
+    // A locked block is listed whatever its type: lock pinned it, and only
+    // unlock or the program's end lets it go.
+    if (!IsReported(block->type_) && !block->IsLocked()) continue;
     std::string line = "0x" + Hex16(block);
     AppendTypeInfo(line, block->type_);
     line += ", size: " + std::to_string(block->size_) + ", refCount: " + std::to_string(block->Holders());

@@ -38,21 +38,22 @@ Interpreter::Interpreter(Error* error, StdOutInterface* sink) : error_(error), s
   debugger_.SetPositionSource(&threads_);
 }
 
-Interpreter::~Interpreter() {
-  // Storage still held by a thread or pinned by lock refers to the tree's
-  // types: free it first.
+Interpreter::~Interpreter() { DeleteProgram(); }
+
+void Interpreter::DeleteProgram() {
   threads_.ReleaseAll();
   heap_.ReleaseLockedBlocks();
   delete root_;
+  root_ = nullptr;
+  errorType_.reset();
 }
 
 bool Interpreter::Init() {
   Memory::NodeRegistration registration(heap_);
   handlers_.clear();
   PushHandler(&Interpreter::BeginFullExpression);
+  DeleteProgram();
   symbols_.Reset();
-  delete root_;
-  errorType_.reset();
   SourcePosition rootPosition{0, 0, 1, 1};
   if (currentReader_ != nullptr) rootPosition.file = symbols_.InternFile(currentReader_->Path());
   root_ = new Scope(rootPosition, nullptr);

@@ -104,6 +104,9 @@ class Interpreter : public InterpreterIf {
   Handler TopHandler() const { return handlers_.empty() ? nullptr : handlers_.back(); }
 
   bool Fail(ErrorCode code, const char* function);
+  // Deletes the program's tree and Error type, after the storage that still
+  // refers to their types: what the threads hold and what lock pinned.
+  void DeleteProgram();
   // Runs the root scope on a thread whose frame 0 holds the globals.
   uint32_t RunRoot(ExecContext& context);
   SourcePosition TokenPosition(const std::string& text);

@@ -169,7 +169,7 @@ bool Interpreter::StartOperand(int32_t code, const std::string& text, bool (Inte
       auto* constant = new ConstVariable(TokenPosition(text), current_);
       bool isString = code == TYPE_CONST;
       std::string literal = isString ? text.substr(1, text.size() - 2) : text;
-      if (!constant->SetLiteral(BuiltInType(isString ? TYPE_STRING : TYPE_BOOL), literal)) {
+      if (!constant->SetLiteral(BuiltInType(isString ? TYPE_STRING : TYPE_BOOL), literal, heap_)) {
         delete constant;
         return Fail(ErrorCode::INTERNAL_ERROR, where);
       }

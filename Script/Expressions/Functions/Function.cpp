@@ -22,9 +22,9 @@ namespace {
 constexpr std::size_t kStackReserve = 256 * 1024;
 
 // The argument's storage, made when it has none (a temporary).
-MemoryBlockRef* StorageOf(Value& argument, Type* parameterType) {
-  argument.EnsureStorage(parameterType);
-  return argument.Materialize();
+MemoryBlockRef* StorageOf(Value& argument, Type* parameterType, Memory& heap) {
+  argument.EnsureStorage(parameterType, &heap);
+  return argument.Materialize(heap);
 }
 
 }  // namespace
@@ -96,13 +96,13 @@ uint32_t Function::PrepareCall(ExecContext* context, const Runable* site, Value*
       case 2: {
         // The slot shares the caller's handle: rebinding the parameter
         // rebinds the caller's variable.
-        MemoryBlockRef* storage = StorageOf(argument, parameterType);
+        MemoryBlockRef* storage = StorageOf(argument, parameterType, *context->heap);
         if (storage == nullptr) return ReportRuntimeError(context, site, "Out of memory.");
         thread->SetSlot(slot, storage);
         break;
       }
       case 1: {
-        MemoryBlockRef* storage = StorageOf(argument, parameterType);
+        MemoryBlockRef* storage = StorageOf(argument, parameterType, *context->heap);
         if (storage == nullptr) return ReportRuntimeError(context, site, "Out of memory.");
         thread->GetSlot(slot)->Retarget(parameterType, storage->Block(), storage->Offset());
         break;

@@ -14,23 +14,23 @@ class CCriticalSecInterface {
 
 class CLocalCriticalSec final : public CCriticalSecInterface {
  public:
-  void Lock() override { mutex_.lock(); }
-  void Unlock() override { mutex_.unlock(); }
+  void Lock() override { m_mutex.lock(); }
+  void Unlock() override { m_mutex.unlock(); }
 
  private:
-  std::recursive_mutex mutex_;
+  std::recursive_mutex m_mutex;
 };
 
 // Holds a lock for the lifetime of a scope.
 class CScopedLock {
  public:
-  explicit CScopedLock(CCriticalSecInterface& lock) : lock_(lock) { lock_.Lock(); }
-  ~CScopedLock() { lock_.Unlock(); }
+  explicit CScopedLock(CCriticalSecInterface& lock) : m_lock(lock) { m_lock.Lock(); }
+  ~CScopedLock() { m_lock.Unlock(); }
   CScopedLock(const CScopedLock&) = delete;
   CScopedLock& operator=(const CScopedLock&) = delete;
 
  private:
-  CCriticalSecInterface& lock_;
+  CCriticalSecInterface& m_lock;
 };
 
 }  // namespace kv_thread_lib

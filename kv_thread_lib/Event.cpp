@@ -7,43 +7,43 @@
 namespace kv_thread_lib {
 
 void CEvent::Set() {
-  std::lock_guard lock(mutex_);
-  signalled_ = true;
-  signalled_changed_.notify_all();
+  std::lock_guard lock(m_mutex);
+  m_signalled = true;
+  m_signalledChanged.notify_all();
   // Under the mutex, so that a waiter cannot remove and destroy its pump meanwhile.
-  for (CMessagePump* pump : wakers_) pump->Wake();
+  for (CMessagePump* pump : m_wakers) pump->Wake();
 }
 
 void CEvent::Reset() {
-  std::lock_guard lock(mutex_);
-  signalled_ = false;
+  std::lock_guard lock(m_mutex);
+  m_signalled = false;
 }
 
 bool CEvent::Poll() {
-  std::lock_guard lock(mutex_);
+  std::lock_guard lock(m_mutex);
   return TakeSignal();
 }
 
 void CEvent::Wait() {
-  std::unique_lock lock(mutex_);
-  signalled_changed_.wait(lock, [this] { return signalled_; });
+  std::unique_lock lock(m_mutex);
+  m_signalledChanged.wait(lock, [this] { return m_signalled; });
   TakeSignal();
 }
 
 bool CEvent::TakeSignal() {
-  if (!signalled_) return false;
-  if (mode_ == ResetMode::Auto) signalled_ = false;
+  if (!m_signalled) return false;
+  if (m_mode == ResetMode::Auto) m_signalled = false;
   return true;
 }
 
 void CEvent::AddWaker(CMessagePump* pump) {
-  std::lock_guard lock(mutex_);
-  wakers_.push_back(pump);
+  std::lock_guard lock(m_mutex);
+  m_wakers.push_back(pump);
 }
 
 void CEvent::RemoveWaker(CMessagePump* pump) {
-  std::lock_guard lock(mutex_);
-  wakers_.erase(std::find(wakers_.begin(), wakers_.end(), pump));
+  std::lock_guard lock(m_mutex);
+  m_wakers.erase(std::find(m_wakers.begin(), m_wakers.end(), pump));
 }
 
 namespace {
@@ -51,14 +51,14 @@ namespace {
 // Registers a pump with an event for the length of one wait.
 class WakerRegistration {
  public:
-  WakerRegistration(CEvent& event, CMessagePump& pump) : event_(event), pump_(pump) { event_.AddWaker(&pump_); }
-  ~WakerRegistration() { event_.RemoveWaker(&pump_); }
+  WakerRegistration(CEvent& event, CMessagePump& pump) : m_event(event), m_pump(pump) { m_event.AddWaker(&m_pump); }
+  ~WakerRegistration() { m_event.RemoveWaker(&m_pump); }
   WakerRegistration(const WakerRegistration&) = delete;
   WakerRegistration& operator=(const WakerRegistration&) = delete;
 
  private:
-  CEvent& event_;
-  CMessagePump& pump_;
+  CEvent& m_event;
+  CMessagePump& m_pump;
 };
 
 }  // namespace

@@ -13,7 +13,7 @@ class CEvent {
  public:
   enum class ResetMode { Manual, Auto };
 
-  explicit CEvent(ResetMode mode, bool signalled = false) : mode_(mode), signalled_(signalled) {}
+  explicit CEvent(ResetMode mode, bool signalled = false) : m_mode(mode), m_signalled(signalled) {}
   CEvent(const CEvent&) = delete;
   CEvent& operator=(const CEvent&) = delete;
 
@@ -29,13 +29,13 @@ class CEvent {
   void RemoveWaker(CMessagePump* pump);
 
  private:
-  bool TakeSignal();  // with mutex_ held
+  bool TakeSignal();  // with m_mutex held
 
-  const ResetMode mode_;
-  std::mutex mutex_;
-  std::condition_variable signalled_changed_;
-  bool signalled_;
-  std::vector<CMessagePump*> wakers_;
+  const ResetMode m_mode;
+  std::mutex m_mutex;
+  std::condition_variable m_signalledChanged;
+  bool m_signalled;
+  std::vector<CMessagePump*> m_wakers;
 };
 
 // Waits for the event; on a thread with an installed pump the thread's

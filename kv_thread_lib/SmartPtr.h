@@ -17,23 +17,23 @@ template <class T, class F = sp_free<T>>
 class smart_ptr {
  public:
   // An empty handle still owns a control block, whose object is null.
-  smart_ptr() : block_(new ControlBlock{nullptr}) {}
-  explicit smart_ptr(T* object) : block_(new ControlBlock{object}) {}
-  smart_ptr(const smart_ptr& other) : block_(other.block_) { block_->count.fetch_add(1, std::memory_order_relaxed); }
+  smart_ptr() : m_block(new ControlBlock{nullptr}) {}
+  explicit smart_ptr(T* object) : m_block(new ControlBlock{object}) {}
+  smart_ptr(const smart_ptr& other) : m_block(other.m_block) { m_block->count.fetch_add(1, std::memory_order_relaxed); }
   // Handles of the same object (two empty ones included) stay as they are.
   smart_ptr& operator=(const smart_ptr& other) {
     if (get() == other.get()) return *this;
-    other.block_->count.fetch_add(1, std::memory_order_relaxed);
+    other.m_block->count.fetch_add(1, std::memory_order_relaxed);
     Release();
-    block_ = other.block_;
+    m_block = other.m_block;
     return *this;
   }
   ~smart_ptr() { Release(); }
 
-  T* get() const { return block_->object; }
-  T* operator->() const { return block_->object; }
-  T& operator*() const { return *block_->object; }
-  explicit operator bool() const { return block_->object != nullptr; }
+  T* get() const { return m_block->object; }
+  T* operator->() const { return m_block->object; }
+  T& operator*() const { return *m_block->object; }
+  explicit operator bool() const { return m_block->object != nullptr; }
 
  private:
   struct ControlBlock {
@@ -43,12 +43,12 @@ class smart_ptr {
   };
 
   void Release() {
-    if (block_->count.fetch_sub(1, std::memory_order_acq_rel) != 1) return;
-    if (block_->object != nullptr) F()(block_->object);
-    delete block_;
+    if (m_block->count.fetch_sub(1, std::memory_order_acq_rel) != 1) return;
+    if (m_block->object != nullptr) F()(m_block->object);
+    delete m_block;
   }
 
-  ControlBlock* block_;
+  ControlBlock* m_block;
 };
 
 }  // namespace kv_thread_lib

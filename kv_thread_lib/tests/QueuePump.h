@@ -29,10 +29,10 @@ class QueuePump final : public CMessagePump {
   bool DispatchMessages() override {
     std::deque<Message> messages;
     {
-      std::unique_lock lock(mutex_);
-      changed_.wait(lock, [this] { return woken_ || !queue_.empty(); });
-      woken_ = false;
-      messages.swap(queue_);
+      std::unique_lock lock(m_mutex);
+      m_changed.wait(lock, [this] { return m_woken || !m_queue.empty(); });
+      m_woken = false;
+      messages.swap(m_queue);
     }
     for (Message& message : messages) {
       if (message.quit) return false;
@@ -42,9 +42,9 @@ class QueuePump final : public CMessagePump {
   }
 
   void Wake() override {
-    std::lock_guard lock(mutex_);
-    woken_ = true;
-    changed_.notify_all();
+    std::lock_guard lock(m_mutex);
+    m_woken = true;
+    m_changed.notify_all();
   }
 
  private:
@@ -54,15 +54,15 @@ class QueuePump final : public CMessagePump {
   };
 
   void Queue(Message message) {
-    std::lock_guard lock(mutex_);
-    queue_.push_back(std::move(message));
-    changed_.notify_all();
+    std::lock_guard lock(m_mutex);
+    m_queue.push_back(std::move(message));
+    m_changed.notify_all();
   }
 
-  std::mutex mutex_;
-  std::condition_variable changed_;
-  std::deque<Message> queue_;
-  bool woken_ = false;
+  std::mutex m_mutex;
+  std::condition_variable m_changed;
+  std::deque<Message> m_queue;
+  bool m_woken = false;
 };
 
 // Installs a pump on the calling thread for the lifetime of a scope.

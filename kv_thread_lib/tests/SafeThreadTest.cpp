@@ -33,21 +33,21 @@ class Worker : public CThreadInterface<Job> {
   }
   void OnThreadState(int state, smart_ptr<Job>* parameter) override {
     {
-      std::lock_guard lock(mutex_);
-      reports_.push_back({state, CurrentThreadId(), parameter->get()});
+      std::lock_guard lock(m_mutex);
+      m_reports.push_back({state, CurrentThreadId(), parameter->get()});
     }
     if (onState) onState(state);
   }
   std::vector<StateReport> Reports() {
-    std::lock_guard lock(mutex_);
-    return reports_;
+    std::lock_guard lock(m_mutex);
+    return m_reports;
   }
 
   std::function<void(int)> onState;
 
  private:
-  std::mutex mutex_;
-  std::vector<StateReport> reports_;
+  std::mutex m_mutex;
+  std::vector<StateReport> m_reports;
 };
 
 using WorkerThread = CSafeThread<Worker, Job>;

@@ -12,15 +12,15 @@ namespace kv_thread_lib {
 namespace {
 
 struct Base {
-  explicit Base(std::atomic<int>& deaths) : deaths_(deaths) {}
-  virtual ~Base() { ++deaths_; }
-  std::atomic<int>& deaths_;
+  explicit Base(std::atomic<int>& deaths) : m_deaths(deaths) {}
+  virtual ~Base() { ++m_deaths; }
+  std::atomic<int>& m_deaths;
 };
 
 struct Derived : Base {
-  Derived(std::atomic<int>& deaths, std::atomic<int>& derivedDeaths) : Base(deaths), derivedDeaths_(derivedDeaths) {}
-  ~Derived() override { ++derivedDeaths_; }
-  std::atomic<int>& derivedDeaths_;
+  Derived(std::atomic<int>& deaths, std::atomic<int>& derivedDeaths) : Base(deaths), m_derivedDeaths(derivedDeaths) {}
+  ~Derived() override { ++m_derivedDeaths; }
+  std::atomic<int>& m_derivedDeaths;
 };
 
 TEST(SmartPtrTest, ObjectLivesUntilTheLastHandleIsReleased) {
@@ -35,7 +35,7 @@ TEST(SmartPtrTest, ObjectLivesUntilTheLastHandleIsReleased) {
       EXPECT_EQ(assigned.get(), object);
     }
     EXPECT_EQ(deaths, 0);
-    EXPECT_EQ(first->deaths_, 0);
+    EXPECT_EQ(first->m_deaths, 0);
   }
   EXPECT_EQ(deaths, 1);
 }

@@ -15,6 +15,7 @@
 namespace {
 
 constexpr int kExitUsage = 64;
+constexpr QSize kScreenshotSize(1280, 800);
 
 bool HasDisplay() {
   return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
@@ -53,6 +54,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "kelvra-ide: cannot set %s as start-up script\n", qPrintable(command.startup));
   }
   for (const QString& file : command.files) frame.OpenFile(file);
+  // Pictures for documentation have one size, whatever the screen.
+  if (!command.screenshot.isEmpty()) frame.resize(kScreenshotSize);
   frame.show();
 
   if (command.screenshot.isEmpty()) return QApplication::exec();

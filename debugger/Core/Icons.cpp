@@ -76,7 +76,6 @@ constexpr ThemeName kThemeNames[] = {
     {IconId::OtherDrive, "drive-removable-media"},
     {IconId::Home, "user-home"},
     {IconId::Folder, "folder"},
-    {IconId::Properties, "document-properties"},
 };
 
 }  // namespace

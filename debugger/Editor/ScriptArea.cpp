@@ -69,6 +69,7 @@ CScriptEditor* CScriptArea::OpenScriptView(const QString& path) {
   }
   UpdateTitle(*editor);
   WindowOf(*editor)->showMaximized();
+  Q_EMIT activeEditorChanged(editor);
   Q_EMIT scriptOpened(editor->Path());
   return editor;
 }
@@ -78,6 +79,7 @@ CScriptEditor* CScriptArea::NewScript() {
   editor->setProperty(kNewName, kNewScriptName + QString::number(++m_newScripts));
   UpdateTitle(*editor);
   WindowOf(*editor)->showMaximized();
+  Q_EMIT activeEditorChanged(editor);
   return editor;
 }
 
@@ -86,6 +88,10 @@ CScriptEditor* CScriptArea::AddEditor() {
   auto* window = new CScriptWindow([this, editor] { return MayClose(*editor); });
   window->setWidget(editor);
   addSubWindow(window);
+  // Once a window is gone, another one is current (or none).
+  connect(window, &QObject::destroyed, this, [this] {
+    QMetaObject::invokeMethod(this, [this] { Q_EMIT activeEditorChanged(ActiveEditor()); }, Qt::QueuedConnection);
+  });
   connect(editor, &CScriptEditor::modificationChanged, this, [this, editor] { UpdateTitle(*editor); });
   connect(editor, &CScriptEditor::pathChanged, this, [this, editor] { UpdateTitle(*editor); });
   return editor;

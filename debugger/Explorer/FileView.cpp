@@ -37,11 +37,12 @@ CFileView::CFileView(CFileTree& tree, QWidget* parent) : QWidget(parent), m_tree
     m_actions[command] = action;
   }
   Action(ExplorerCommand::Properties)->setIcon(Icon(IconId::Properties));
-  Action(ExplorerCommand::Properties)->setToolTip(QStringLiteral("Properties"));
+  Action(ExplorerCommand::Properties)->setToolTip(QStringLiteral("Properties of the selected file or folder"));
   Action(ExplorerCommand::Open)->setIcon(Icon(IconId::Open));
 
   auto* toolBar = new QToolBar(this);
   toolBar->setIconSize(QSize(16, 16));
+  toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   toolBar->addAction(Action(ExplorerCommand::Properties));
 
   auto* layout = new QVBoxLayout(this);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "Script/Foundation/Serializer.h"
+#include "Script/Foundation/SymbolStore.h"
 #include "Script/Expressions/Scope.h"
 #include "Script/Expressions/Types/FunctionRefType.h"
 #include "Script/Expressions/Types/MemberSlot.h"
@@ -38,6 +39,23 @@ Function::~Function() {
   // The parameter types name the prototype as their parent: they go first.
   for (auto type = parameterTypes_.rbegin(); type != parameterTypes_.rend(); ++type) delete *type;
   delete prototype_;
+}
+
+std::string Function::Signature(const SymbolStore& symbols) const {
+  const std::vector<FunctionRefEntry>& entries = prototype_->Entries();
+  auto nameOf = [&symbols](const FunctionRefEntry& entry) {
+    return entry.type != nullptr ? entry.type->GetName(symbols) : std::string();
+  };
+  std::string text = entries.empty() ? std::string() : nameOf(entries.front());
+  text += ' ';
+  text += symbols.Symbol(Position().symbol);
+  text += '(';
+  for (std::size_t i = 1; i < entries.size(); ++i) {
+    if (i > 1) text += ", ";
+    text += nameOf(entries[i]);
+  }
+  text += ')';
+  return text;
 }
 
 Type* Function::GetReturnType() const { return prototype_->ReturnType(); }

@@ -16,7 +16,9 @@ CQtMessagePump::~CQtMessagePump() { kv_thread_lib::InstallMessagePump(nullptr); 
 bool CQtMessagePump::DispatchMessages() {
   m_quitSeen = false;
   m_dispatching = true;
-  QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+  // The user's input waits until the wait is over, so that no command
+  // starts inside another.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents);
   m_dispatching = false;
   return !m_quitSeen;
 }

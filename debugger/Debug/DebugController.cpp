@@ -74,6 +74,8 @@ bool CDebugController::StartOrResume(script::DebugCommand command) {
       return false;
     }
     m_currentRun->runner->WaitUntilStarted();
+    // The new run is held before its first statement until a command is taken.
+    return ApplyUntilTaken(command);
   }
   return Apply(command);
 }
@@ -83,29 +85,37 @@ bool CDebugController::Apply(script::DebugCommand command) {
   return session != nullptr && session->Command(command);
 }
 
-// The stop command must not be lost while the engine is busy reporting (it
-// waits for this thread, so events are served between attempts); then the
-// worker is waited for while events keep arriving.
-bool CDebugController::Stop() {
+// Tries a command until the engine takes it or the run is over. The engine
+// may be busy reporting to this thread, so its events are served between
+// attempts (the user's input waits).
+bool CDebugController::ApplyUntilTaken(script::DebugCommand command) {
   CRunHandle run = m_currentRun;
   if (!run) return false;
-  while (!run->runner->Command(script::DebugCommand::Stop) && IsRunActive()) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+  while (!run->runner->Command(command)) {
+    if (!IsRunActive()) return false;
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     QThread::yieldCurrentThread();
   }
+  return true;
+}
+
+// A stop must not be lost; then the worker is waited for while the engine's
+// events keep arriving.
+bool CDebugController::Stop() {
+  if (!m_currentRun) return false;
+  ApplyUntilTaken(script::DebugCommand::Stop);
   m_runnerThread.Stop();
   return true;
 }
 
-bool CDebugController::CompileScript(const QString&) { return ReportCompiledFilesUnavailable(); }
+bool CDebugController::CompileScript(const QString& path) { return ConvertScript(path, &script::CompileScript); }
 
-bool CDebugController::DecompileScript(const QString&) { return ReportCompiledFilesUnavailable(); }
+bool CDebugController::DecompileScript(const QString& path) { return ConvertScript(path, &script::DecompileScript); }
 
-bool CDebugController::ReportCompiledFilesUnavailable() {
+bool CDebugController::ConvertScript(const QString& path, ScriptConversion conversion) {
   if (IsRunActive()) return false;
   m_sink.Clear();
-  m_sink.Print(script::CHANNEL_BUILD, "Compiled files are not available in this version.");
-  return false;
+  return conversion(QFile::encodeName(path).toStdString(), m_sink);
 }
 
 bool CDebugController::PrepareStartupRun() {

@@ -50,7 +50,8 @@ class CDebugController : public QObject {
   void StopRun();
 
   // Compiles a script into PATH.bin, or a compiled script back into
-  // PATH.kelvra, reporting in the output; not while a script runs.
+  // PATH.kelvra, on this thread, reporting in the output; not while a
+  // script runs. False when nothing was written.
   bool CompileScript(const QString& path);
   bool DecompileScript(const QString& path);
 
@@ -91,9 +92,11 @@ class CDebugController : public QObject {
  private:
   bool StartOrResume(script::DebugCommand command);
   bool Apply(script::DebugCommand command);
+  bool ApplyUntilTaken(script::DebugCommand command);
   bool Stop();
   bool PrepareStartupRun();
-  bool ReportCompiledFilesUnavailable();
+  using ScriptConversion = bool (*)(const std::string& path, script::StdOutInterface& sink);
+  bool ConvertScript(const QString& path, ScriptConversion conversion);
   void ResetRunIfIdle();
   void ForgetRun();
   void SetState(DebugState state);

@@ -109,9 +109,11 @@ void CFileView::Execute(ExplorerCommand command) {
       return;
     case ExplorerCommand::Compile:
       Q_EMIT compileRequested(PathOf(*node));
+      m_tree.RefreshFolder(node->Parent());
       return;
     case ExplorerCommand::Decompile:
       Q_EMIT decompileRequested(PathOf(*node));
+      m_tree.RefreshFolder(node->Parent());
       return;
     case ExplorerCommand::Properties:
       ShowProperties(*node);

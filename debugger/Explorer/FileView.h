@@ -36,6 +36,7 @@ class CFileView final : public QWidget {
 
  Q_SIGNALS:
   void openRequested(const QString& path);
+  // The folder is read again once the receiver has returned.
   void compileRequested(const QString& path);
   void decompileRequested(const QString& path);
 

@@ -23,6 +23,8 @@
 #include "debugger/Editor/ScriptArea.h"
 #include "debugger/Explorer/FileTree.h"
 #include "debugger/Explorer/FileView.h"
+#include "debugger/Output/OutputListModel.h"
+#include "debugger/Output/OutputWnd.h"
 #include "debugger/tests/TestSupport.h"
 
 namespace kelvra::ide {
@@ -108,6 +110,15 @@ class MainFrameTest : public QObject {
     QCOMPARE(enabled(), QList<bool>({false, false, false, false, false, false}));
     // A disabled command does nothing, whatever triggers it.
     QVERIFY(!m_frame->Controller().Execute(DebugCommandId::Run));
+  }
+
+  void compilingTheStartupScriptClearsItsMark() {
+    QVERIFY(m_frame->SetStartupScript(m_script));
+    QCOMPARE(m_frame->Explorer().Selected()->Name(), std::string("hello.kelvra"));
+    m_frame->Explorer().Execute(ExplorerCommand::Compile);
+    QVERIFY(m_frame->Output().Model(COutputWnd::BuildList).rowCount() > 0);
+    QCOMPARE(m_frame->Controller().StartupScript(), QString());
+    QVERIFY(!m_frame->DebugAction(DebugCommandId::Run)->isEnabled());
   }
 
   void droppedFilesOpen() {

@@ -80,6 +80,10 @@ CMainFrame::CMainFrame(std::unique_ptr<CFileTree> tree, CUserPrompt& prompt, QWi
 
   m_stateLabel = new QLabel(this);
   statusBar()->addPermanentWidget(m_stateLabel);
+  // Between prompts the status bar says it is ready.
+  connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
+    if (message.isEmpty()) statusBar()->showMessage(QStringLiteral("Ready"));
+  });
   statusBar()->showMessage(QStringLiteral("Ready"));
 
   connect(m_scripts, &CScriptArea::scriptOpened, m_recentFiles, &CRecentFiles::Add);

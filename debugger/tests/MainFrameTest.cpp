@@ -15,12 +15,14 @@
 #include "debugger/App/AboutDialog.h"
 #include "debugger/App/CommandLine.h"
 #include "debugger/App/MainFrame.h"
+#include "debugger/Breakpoints/BreakpointStore.h"
 #include "debugger/Core/ApplicationLook.h"
 #include "debugger/Core/QtMessagePump.h"
 #include "debugger/Core/RecentFiles.h"
 #include "debugger/Debug/DebugController.h"
 #include "debugger/DebugPane/PropertiesWnd.h"
 #include "debugger/Editor/ScriptArea.h"
+#include "debugger/Editor/ScriptEditor.h"
 #include "debugger/Explorer/FileTree.h"
 #include "debugger/Explorer/FileView.h"
 #include "debugger/Output/OutputListModel.h"
@@ -119,6 +121,17 @@ class MainFrameTest : public QObject {
     QVERIFY(m_frame->Output().Model(COutputWnd::BuildList).rowCount() > 0);
     QCOMPARE(m_frame->Controller().StartupScript(), QString());
     QVERIFY(!m_frame->DebugAction(DebugCommandId::Run)->isEnabled());
+  }
+
+  void closingTheWindowStopsAHaltedRun() {
+    QVERIFY(m_frame->SetStartupScript(m_script));
+    m_frame->Breakpoints().Add(m_script, 1);
+    QVERIFY(m_frame->Controller().Execute(DebugCommandId::Run));
+    QTRY_COMPARE(m_frame->Controller().State(), DebugState::Paused);
+    QVERIFY(m_frame->Scripts().Editors().front()->IsReadOnly());
+    QVERIFY(m_frame->close());
+    QVERIFY(!m_frame->Controller().IsRunActive());
+    QCOMPARE(m_frame->Controller().State(), DebugState::Stopped);
   }
 
   void droppedFilesOpen() {

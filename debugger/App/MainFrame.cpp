@@ -134,7 +134,7 @@ void CMainFrame::CreatePanes() {
   }
   tabifyDockWidget(Dock(Pane::FileView), Dock(Pane::FunctionBrowser));
   Dock(Pane::FileView)->raise();
-  resizeDocks({Dock(Pane::FileView), Dock(Pane::Debug)}, {280, 360}, Qt::Horizontal);
+  resizeDocks({Dock(Pane::FileView), Dock(Pane::Debug)}, {260, 330}, Qt::Horizontal);
   resizeDocks({Dock(Pane::Output)}, {200}, Qt::Vertical);
   connect(m_debugPane, &CPropertiesWnd::captionChanged, Dock(Pane::Debug), &QDockWidget::setWindowTitle);
 

@@ -57,7 +57,8 @@ void PaintArrow(QPainter& painter, const QRectF& box, const QColor& colour) {
   arrow.lineTo(box.left() + box.width() * 0.5, mid + h * 0.18);
   arrow.lineTo(box.left() + 2, mid + h * 0.18);
   arrow.closeSubpath();
-  painter.setPen(QPen(colour.darker(140), 1));
+  // A light rim keeps the arrow readable over a breakpoint's circle.
+  painter.setPen(QPen(QColor(255, 255, 255, 230), 1.5));
   painter.setBrush(colour);
   painter.drawPath(arrow);
 }

@@ -85,6 +85,7 @@ CScriptEditor* CScriptArea::NewScript() {
 
 CScriptEditor* CScriptArea::AddEditor() {
   auto* editor = new CPlainScriptEditor(m_breakpoints);
+  editor->SetReadOnly(m_readOnly);
   auto* window = new CScriptWindow([this, editor] { return MayClose(*editor); });
   window->setWidget(editor);
   addSubWindow(window);
@@ -182,6 +183,7 @@ bool CScriptArea::CloseAll() {
 }
 
 void CScriptArea::SetEditorsReadOnly(bool readOnly) {
+  m_readOnly = readOnly;
   for (CScriptEditor* editor : Editors()) {
     editor->SetReadOnly(readOnly);
     if (!readOnly) editor->ClearCurrentLine();

@@ -39,8 +39,9 @@ class CScriptArea final : public QMdiArea, public CScriptSaver {
   bool CloseEditor(CScriptEditor& editor);
   bool CloseAll();
 
-  // While a script runs the editors are read-only; when it stops they turn
-  // editable and lose their current-line markers.
+  // While a script runs the editors (those opened meanwhile too) are
+  // read-only; when it stops they turn editable and lose their current-line
+  // markers.
   void SetEditorsReadOnly(bool readOnly);
   bool SaveModifiedScripts() override;
 
@@ -59,6 +60,7 @@ class CScriptArea final : public QMdiArea, public CScriptSaver {
   CBreakpointStore& m_breakpoints;
   CUserPrompt& m_prompt;
   int m_newScripts = 0;
+  bool m_readOnly = false;
 };
 
 }  // namespace kelvra::ide

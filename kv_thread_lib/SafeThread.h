@@ -44,6 +44,8 @@ class CSafeThread : public T {
     {
       CScopedLock lock(m_lock);
       if (m_threadHandle) return false;
+      // A thread whose start was abandoned may have signalled since.
+      m_startedEvent.Reset();
       m_parameter = parameter;
       auto ended = std::make_shared<CEvent>(CEvent::ResetMode::Manual);
       const uint32_t id = ReserveThreadId();

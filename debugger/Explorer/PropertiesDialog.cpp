@@ -30,6 +30,13 @@ QString TimeText(const QDateTime& time) {
   return time.isValid() ? QLocale().toString(time, QLocale::LongFormat) : QStringLiteral("unknown");
 }
 
+// "12.3 KiB (12,591 bytes)", or "468 bytes".
+QString SizeText(qint64 bytes) {
+  const QString exact = QStringLiteral("%1 bytes").arg(QLocale().toString(bytes));
+  const QString rounded = QLocale().formattedDataSize(bytes);
+  return rounded == exact ? exact : QStringLiteral("%1 (%2)").arg(rounded, exact);
+}
+
 QLabel* Value(const QString& text) {
   auto* label = new QLabel(text);
   label->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -45,11 +52,7 @@ CPropertiesDialog::CPropertiesDialog(const QString& path, QWidget* parent) : QDi
   form->addRow(QStringLiteral("Name:"), Value(info.fileName().isEmpty() ? path : info.fileName()));
   form->addRow(QStringLiteral("Type:"), Value(KindOf(info)));
   form->addRow(QStringLiteral("Location:"), Value(info.absolutePath()));
-  if (!info.isDir()) {
-    form->addRow(QStringLiteral("Size:"), Value(QStringLiteral("%1 (%2 bytes)")
-                                                    .arg(QLocale().formattedDataSize(info.size()))
-                                                    .arg(QLocale().toString(info.size()))));
-  }
+  if (!info.isDir()) form->addRow(QStringLiteral("Size:"), Value(SizeText(info.size())));
   form->addRow(QStringLiteral("Created:"), Value(TimeText(info.birthTime())));
   form->addRow(QStringLiteral("Modified:"), Value(TimeText(info.lastModified())));
   form->addRow(QStringLiteral("Accessed:"), Value(TimeText(info.lastRead())));

@@ -2,6 +2,7 @@
 // script and compiled files (any case), the start-up script in bold, and
 // when each context-menu command is enabled.
 #include <QAction>
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTreeView>
 #include <QtTest>
@@ -9,6 +10,7 @@
 #include "debugger/Explorer/ExplorerCommands.h"
 #include "debugger/Explorer/FileTree.h"
 #include "debugger/Explorer/FileView.h"
+#include "debugger/Explorer/PropertiesDialog.h"
 #include "debugger/tests/TestSupport.h"
 
 namespace kelvra::ide {
@@ -120,6 +122,16 @@ class FileTreeTest : public QObject {
       QVERIFY(!enabled(command, folder, nullptr, false));
       QVERIFY(!enabled(command, source, source, true));
       QVERIFY(!enabled(command, compiled, nullptr, true));
+    }
+  }
+
+  void propertiesShowNameTypeFolderAndSize() {
+    CPropertiesDialog dialog(QDir(m_dir.path()).filePath(QStringLiteral("a.kelvra")));
+    QStringList texts;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) texts << label->text();
+    for (const QString& expected : {QStringLiteral("a.kelvra"), QStringLiteral("Kelvra script"), m_dir.path(),
+                                    QStringLiteral("7 bytes")}) {
+      QVERIFY2(texts.contains(expected), qPrintable(expected));
     }
   }
 

@@ -6,7 +6,6 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPrintDialog>
-#include <QPrinter>
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
@@ -20,6 +19,7 @@
 #include "debugger/Debug/DebugController.h"
 #include "debugger/Editor/ScriptArea.h"
 #include "debugger/Editor/ScriptEditor.h"
+#include "debugger/Editor/Scintilla.h"
 
 namespace kelvra::ide {
 
@@ -292,7 +292,8 @@ void CMainFrame::OpenWithDialog() {
 void CMainFrame::PrintActive() {
   CScriptEditor* editor = m_scripts->ActiveEditor();
   if (editor == nullptr) return;
-  QPrinter printer;
+  QsciPrinter printer;
+  printer.setPageMargins(QMarginsF(12.7, 12.7, 12.7, 12.7), QPageLayout::Millimeter);
   QPrintDialog dialog(&printer, this);
   if (dialog.exec() == QDialog::Accepted) editor->Print(printer);
 }

@@ -8,7 +8,7 @@
 #include "debugger/Breakpoints/BreakpointStore.h"
 #include "debugger/Core/ApplicationInfo.h"
 #include "debugger/Core/UserPrompt.h"
-#include "debugger/Editor/PlainScriptEditor.h"
+#include "debugger/Editor/CodeEditor.h"
 
 namespace kelvra::ide {
 
@@ -84,7 +84,7 @@ CScriptEditor* CScriptArea::NewScript() {
 }
 
 CScriptEditor* CScriptArea::AddEditor() {
-  auto* editor = new CPlainScriptEditor(m_breakpoints);
+  auto* editor = new CCodeEditor(m_breakpoints);
   editor->SetReadOnly(m_readOnly);
   auto* window = new CScriptWindow([this, editor] { return MayClose(*editor); });
   window->setWidget(editor);

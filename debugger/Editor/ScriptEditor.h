@@ -4,7 +4,7 @@
 // uses editors only through this interface.
 #include <QWidget>
 
-class QPrinter;
+class QsciPrinter;
 
 namespace kelvra::ide {
 
@@ -50,7 +50,7 @@ class CScriptEditor : public QWidget {
   virtual void Copy() = 0;
   virtual void Paste() = 0;
   virtual void SelectAll() = 0;
-  virtual void Print(QPrinter& printer) = 0;
+  virtual void Print(QsciPrinter& printer) = 0;
 
  Q_SIGNALS:
   void modificationChanged(bool modified);

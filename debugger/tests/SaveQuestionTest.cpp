@@ -1,14 +1,14 @@
 // Modified scripts before a run: one Yes/No/Cancel question naming them
 // all; only Yes saves and lets the run start. Closing a modified script
 // asks about it alone.
-#include <QPlainTextEdit>
 #include <QtTest>
 
 #include "debugger/Breakpoints/BreakpointStore.h"
 #include "debugger/Core/QtMessagePump.h"
 #include "debugger/Debug/DebugController.h"
-#include "debugger/Editor/PlainScriptEditor.h"
+#include "debugger/Editor/CodeEditor.h"
 #include "debugger/Editor/ScriptArea.h"
+#include "debugger/Editor/Scintilla.h"
 #include "debugger/Output/OutputSink.h"
 #include "debugger/tests/TestSupport.h"
 
@@ -95,7 +95,7 @@ class SaveQuestionTest : public QObject {
     const QByteArray latin1("// caf\xe9\ni32 a = 1;\n");
     const QString path = test::WriteFile(m_dir, QStringLiteral("latin1.kelvra"), latin1);
     CScriptEditor* editor = m_area->OpenScriptView(path);
-    Edit(editor, "");
+    QVERIFY(editor != nullptr);
     QString error;
     QVERIFY(editor->Save(path, error));
     QCOMPARE(test::ReadFile(path), latin1);
@@ -104,10 +104,8 @@ class SaveQuestionTest : public QObject {
  private:
   static void Edit(CScriptEditor* editor, const char* text) {
     QVERIFY(editor != nullptr);
-    auto* plain = qobject_cast<CPlainScriptEditor*>(editor);
-    plain->TextWidget()->moveCursor(QTextCursor::Start);
-    plain->TextWidget()->insertPlainText(QString::fromUtf8(text));
-    plain->TextWidget()->document()->setModified(true);
+    qobject_cast<CCodeEditor*>(editor)->TextWidget()->insertAt(QString::fromUtf8(text), 0, 0);
+    QVERIFY(editor->IsModified());
   }
 
   QTemporaryDir m_dir;

@@ -138,6 +138,16 @@ void CMainFrame::CreatePanes() {
   resizeDocks({Dock(Pane::Output)}, {200}, Qt::Vertical);
   connect(m_debugPane, &CPropertiesWnd::captionChanged, Dock(Pane::Debug), &QDockWidget::setWindowTitle);
 
+  connect(m_output, &COutputWnd::locationWanted, this,
+          [this](const QString& file, int lineIndex, int column, bool runtimeError) {
+            if (CScriptEditor* editor = m_scripts->OpenScriptView(file)) {
+              editor->ShowLine(runtimeError ? LineMarker::RuntimeError : LineMarker::CompileError, lineIndex, column);
+            }
+          });
+  connect(m_output, &COutputWnd::hideWanted, this, [this] {
+    Dock(Pane::Output)->hide();
+    setFocus();
+  });
   connect(m_fileView, &CFileView::openRequested, this, &CMainFrame::OpenFile);
   connect(m_fileView, &CFileView::compileRequested, this, [this](const QString& path) {
     m_controller->CompileScript(path);

@@ -21,6 +21,8 @@
 #include "debugger/Core/RecentFiles.h"
 #include "debugger/Debug/DebugController.h"
 #include "debugger/DebugPane/PropertiesWnd.h"
+#include "debugger/Editor/CodeEditor.h"
+#include "debugger/Editor/Scintilla.h"
 #include "debugger/Editor/ScriptArea.h"
 #include "debugger/Editor/ScriptEditor.h"
 #include "debugger/Explorer/FileTree.h"
@@ -121,6 +123,25 @@ class MainFrameTest : public QObject {
     QVERIFY(m_frame->Output().Model(COutputWnd::BuildList).rowCount() > 0);
     QCOMPARE(m_frame->Controller().StartupScript(), QString());
     QVERIFY(!m_frame->DebugAction(DebugCommandId::Run)->isEnabled());
+  }
+
+  // The engine's own error line leads to the script, the line and the word.
+  void errorLineOpensTheScriptAtTheWord() {
+    const QString broken = test::WriteFile(m_dir, QStringLiteral("scripts/broken.kelvra"), "i32 a = 1;\ni32 b = nosuch;\n");
+    QVERIFY(m_frame->SetStartupScript(broken));
+    m_frame->Scripts().CloseAll();
+    QVERIFY(!m_frame->Controller().Execute(DebugCommandId::Run));
+    const COutputListModel& build = m_frame->Output().Model(COutputWnd::BuildList);
+    const qsizetype row = build.Lines().indexOf(build.Lines().filter(QStringLiteral("ERROR: ")).value(0));
+    QVERIFY2(row >= 0, qPrintable(build.Lines().join(QLatin1Char('|'))));
+    m_frame->Output().ActivateLine(COutputWnd::BuildList, static_cast<int>(row));
+    auto* editor = qobject_cast<CCodeEditor*>(m_frame->Scripts().ActiveEditor());
+    QVERIFY(editor != nullptr);
+    QCOMPARE(editor->Path(), QFileInfo(broken).absoluteFilePath());
+    QCOMPARE(editor->CurrentLineMarked(), 1);
+    QCOMPARE(editor->MarksAt(1), 1U << CCodeEditor::DarkRedArrowMark);
+    QVERIFY(!editor->TextWidget()->selectedText().isEmpty());
+    QVERIFY(QStringLiteral("i32 b = nosuch;").contains(editor->TextWidget()->selectedText()));
   }
 
   void closingTheWindowStopsAHaltedRun() {

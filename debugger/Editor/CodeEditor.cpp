@@ -91,6 +91,9 @@ CCodeEditor::CCodeEditor(CBreakpointStore& breakpoints, QWidget* parent)
   m_view->setLexer(m_lexer);
   m_view->setWrapMode(QsciScintilla::WrapNone);
   m_view->setTabWidth(4);
+  // The horizontal scroll bar follows the widest line shown.
+  m_view->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTH, 1UL);
+  m_view->SendScintilla(QsciScintillaBase::SCI_SETSCROLLWIDTHTRACKING, 1UL);
   m_view->setCaretLineVisible(true);
   m_view->setCaretLineBackgroundColor(QColor(245, 247, 252));
 

@@ -53,6 +53,8 @@ bool Interpreter::Init() {
   handlers_.clear();
   PushHandler(&Interpreter::BeginFullExpression);
   DeleteProgram();
+  debugger_.ForgetProgram();
+  machine_.Restart();
   symbols_.Reset();
   SourcePosition rootPosition{0, 0, 1, 1};
   if (currentReader_ != nullptr) rootPosition.file = symbols_.InternFile(currentReader_->Path());

@@ -34,7 +34,7 @@ class ScriptSession::Impl {
   ScriptRunner runner;
   SessionEventsBridge bridge;
   platform::ScriptThread worker;  // the session's own run thread, when it started one
-  std::atomic<bool> executing{false};  // a run has been asked for: one per session
+  std::atomic<bool> executing{false};  // a run has been asked for since the last load
   std::atomic<uint32_t> runThread{0};
   platform::ManualResetEvent finished;
   bool result = false;  // what the run on the session's own thread returned
@@ -100,7 +100,14 @@ ScriptSession::~ScriptSession() {
 const std::string& ScriptSession::Path() const { return impl_->runner.Path(); }
 
 bool ScriptSession::Load() {
-  if (!impl_->runner.Load()) return false;
+  Impl& impl = *impl_;
+  // Compiling again deletes the program a run is walking.
+  if (impl.executing && !impl.finished.IsSet()) return false;
+  impl.worker.Join();
+  impl.executing = false;
+  impl.finished.Reset();
+  impl.runThread = 0;
+  if (!impl.runner.Load()) return false;
   // The bridge is the engine's event sink from here on, so that breakpoints
   // can be set before a run and every gate has a sink.
   impl_->Program().AttachDebugger(&impl_->bridge);

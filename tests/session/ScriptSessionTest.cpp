@@ -226,6 +226,31 @@ TEST_F(ScriptSessionTest, DestroyingASessionStopsItsRunHaltedOrBusy) {
   ASSERT_TRUE(endless.Start());
 }
 
+TEST_F(ScriptSessionTest, LoadingAgainWaitsForTheRunToEndAndAllowsAnother) {
+  const std::string path = dir_.Write("again.kelvra", "i32 a = 1;\ni32 b = 2;\n");
+  ScriptSession session(path, sink_);
+  ASSERT_TRUE(session.Load());
+  session.AttachEvents(&events_);
+  ASSERT_TRUE(session.SetBreakpoint(path, 1, true));
+  ASSERT_TRUE(session.Start());
+  ASSERT_EQ(events_.WaitForHaltAt(1).lineIndex, 1u);
+  EXPECT_FALSE(session.Load()) << "the halted run still walks the program";
+  ASSERT_TRUE(Apply(session, DebugCommand::Run));
+  EXPECT_TRUE(session.Wait());
+
+  ASSERT_TRUE(session.Load());
+  EXPECT_EQ(session.RunThreadId(), 0u);
+  // The breakpoint went with the program's statements; it is set again on
+  // the new ones, and the new run starts held like the first.
+  ASSERT_TRUE(session.SetBreakpoint(path, 0, true));
+  events_.Mark();
+  ASSERT_TRUE(session.Start());
+  EXPECT_EQ(events_.WaitForHaltAt(0).lineIndex, 0u);
+  ASSERT_TRUE(Apply(session, DebugCommand::Run));
+  EXPECT_TRUE(session.Wait());
+  EXPECT_NE(session.RunThreadId(), 0u);
+}
+
 TEST_F(ScriptSessionTest, ListsTheProgramsFunctions) {
   ScriptSession session(dir_.Write("f.kelvra", "\nfunction i32 add(i32 a, i32 b) { return a + b; }\n"), sink_);
   ASSERT_TRUE(session.Load());

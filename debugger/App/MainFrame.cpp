@@ -143,6 +143,11 @@ void CMainFrame::CreatePanes() {
               editor->ShowLine(runtimeError ? LineMarker::RuntimeError : LineMarker::CompileError, lineIndex, column);
             }
           });
+  connect(m_output, &COutputWnd::matchWanted, this, [this](const QString& file, int lineIndex, int column) {
+    if (CScriptEditor* editor = m_scripts->OpenScriptView(file)) {
+      editor->SelectRange(lineIndex, column, static_cast<int>(m_findRequest.text.size()));
+    }
+  });
   connect(m_output, &COutputWnd::hideWanted, this, [this] {
     Dock(Pane::Output)->hide();
     setFocus();

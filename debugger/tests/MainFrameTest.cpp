@@ -22,6 +22,7 @@
 #include "debugger/Debug/DebugController.h"
 #include "debugger/DebugPane/PropertiesWnd.h"
 #include "debugger/Editor/CodeEditor.h"
+#include "debugger/Editor/FindDialog.h"
 #include "debugger/Editor/Scintilla.h"
 #include "debugger/Editor/ScriptArea.h"
 #include "debugger/Editor/ScriptEditor.h"
@@ -153,6 +154,12 @@ class MainFrameTest : public QObject {
     auto* editor = qobject_cast<CCodeEditor*>(m_frame->OpenFile(script));
     QVERIFY(editor != nullptr);
     QVERIFY(m_frame->Action(Command::Find)->isEnabled());
+    m_frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
+    editor->setFocus();
+    QTest::keyClick(editor->TextWidget(), Qt::Key_F, Qt::ControlModifier);
+    auto* dialog = m_frame->findChild<CFindDialog*>();
+    QVERIFY(dialog != nullptr && dialog->isVisible());
     QVERIFY(m_frame->Find({QStringLiteral("Total"), false, true}, true));
     QCOMPARE(editor->TextWidget()->selectedText(), QStringLiteral("total"));
     const COutputListModel& found = m_frame->Output().Model(COutputWnd::FindList);

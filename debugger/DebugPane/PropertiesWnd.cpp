@@ -120,11 +120,11 @@ void CPropertiesWnd::MarkThread(uint32_t threadId, bool halted) {
   UpdateGlobalsLive();
 }
 
+bool CPropertiesWnd::IsHalted(const QTreeWidgetItem& row) { return row.text(StatusColumn).isEmpty(); }
+
 bool CPropertiesWnd::AllThreadsHalted() const {
   bool allHalted = m_session != nullptr && m_threads->topLevelItemCount() > 0;
-  for (int i = 0; allHalted && i < m_threads->topLevelItemCount(); ++i) {
-    allHalted = m_threads->topLevelItem(i)->text(StatusColumn).isEmpty();
-  }
+  for (int i = 0; allHalted && i < m_threads->topLevelItemCount(); ++i) allHalted = IsHalted(*m_threads->topLevelItem(i));
   return allHalted;
 }
 
@@ -138,7 +138,8 @@ void CPropertiesWnd::ShowGlobals() {
 }
 
 void CPropertiesWnd::ShowThread(uint32_t threadId) {
-  if (m_session == nullptr) return;
+  QTreeWidgetItem* row = ThreadRow(threadId);
+  if (m_session == nullptr || row == nullptr || !IsHalted(*row)) return;
   ShowGlobals();
   const std::vector<script::FrameInfo> frames = m_session->CallStack(threadId);
   if (frames.empty()) return;
@@ -148,8 +149,6 @@ void CPropertiesWnd::ShowThread(uint32_t threadId) {
     page->Variables().Fill(m_session->Variables(threadId, current.index));
   }
   for (int i = 0; i < m_threads->topLevelItemCount(); ++i) m_threads->topLevelItem(i)->setIcon(ThreadIdColumn, {});
-  QTreeWidgetItem* row = ThreadRow(threadId);
-  if (row == nullptr) return;
   row->setIcon(ThreadIdColumn, Icon(IconId::CurrentLocation));
   row->setText(LocationColumn, QString::fromStdString(current.function));
   row->setText(LineColumn, QString::number(current.line));

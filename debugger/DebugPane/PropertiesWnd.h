@@ -48,7 +48,8 @@ class CPropertiesWnd final : public QWidget {
   // status "blocked".
   void MarkThread(uint32_t threadId, bool halted);
   // After a thread halts: its call stack, its current frame's variables,
-  // the globals, and its location in the thread list.
+  // the globals, and its location in the thread list. Nothing for a thread
+  // that is not halted.
   void ShowThread(uint32_t threadId);
   // Shows a thread's page and asks for its location in the editor.
   void SelectThread(uint32_t threadId);
@@ -64,6 +65,8 @@ class CPropertiesWnd final : public QWidget {
   QTreeWidgetItem* ThreadRow(uint32_t threadId) const;
   void ShowFrame(uint32_t threadId, int32_t frameIndex, const QString& file, int line);
   void ShowGlobals();
+  // A thread-list row without the "blocked" status.
+  static bool IsHalted(const QTreeWidgetItem& row);
   // The globals are read only while every thread of the run is halted.
   bool AllThreadsHalted() const;
   void UpdateGlobalsLive();

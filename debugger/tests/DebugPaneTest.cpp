@@ -166,6 +166,12 @@ class DebugPaneTest : public QObject {
       QCOMPARE(editor->CurrentLineMarked(), line);
       QCOMPARE(editor->MarksAt(line) & (1U << CCodeEditor::BlueArrowMark), 1U << CCodeEditor::BlueArrowMark);
     }
+    // The thread list leads back to where the thread stands.
+    CPropertiesWnd& pane = m_frame->DebugPane();
+    pane.Tabs().setCurrentIndex(CPropertiesWnd::ThreadsTab);
+    ClickRow(*pane.ThreadList(), 0);
+    QCOMPARE(pane.Tabs().currentWidget(), &page);
+    QCOMPARE(editor->CurrentLineMarked(), 3);
     StopRun();
   }
 

@@ -147,6 +147,8 @@ void CPropertiesWnd::ShowThread(uint32_t threadId) {
   if (CThreadPage* page = Page(threadId)) {
     page->ShowCallStack(frames);
     page->Variables().Fill(m_session->Variables(threadId, current.index));
+    // The halted thread's page comes forward; the tab bar scrolls to its tab.
+    m_tabs->setCurrentWidget(page);
   }
   for (int i = 0; i < m_threads->topLevelItemCount(); ++i) m_threads->topLevelItem(i)->setIcon(ThreadIdColumn, {});
   row->setIcon(ThreadIdColumn, Icon(IconId::CurrentLocation));

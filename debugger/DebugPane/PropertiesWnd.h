@@ -47,9 +47,9 @@ class CPropertiesWnd final : public QWidget {
   // The halted look, or the running one: tinted tab, red disabled lists,
   // status "blocked".
   void MarkThread(uint32_t threadId, bool halted);
-  // After a thread halts: its call stack, its current frame's variables,
-  // the globals, and its location in the thread list. Nothing for a thread
-  // that is not halted.
+  // After a thread halts: its page brought forward with its call stack and
+  // its current frame's variables, the globals, and its location in the
+  // thread list. Nothing for a thread that is not halted.
   void ShowThread(uint32_t threadId);
   // Shows a thread's page and asks for its location in the editor.
   void SelectThread(uint32_t threadId);

@@ -113,8 +113,10 @@ class DebugPaneTest : public QObject {
     QVERIFY(thread != 0);
     const QString label = QStringLiteral("Thread: %1").arg(thread);
     QCOMPARE(TabLabels(pane.Tabs()), QStringList({"Breakpoints", "Global Variables", "Threads", label}));
-    // The halted look: the page enabled, its tab untinted, no status.
+    // The halted look: the page brought forward and enabled, its tab
+    // untinted, no status.
     CThreadPage* page = pane.Page(thread);
+    QCOMPARE(pane.Tabs().currentWidget(), page);
     QVERIFY(page->isEnabled());
     QVERIFY(!pane.Tabs().TabTint(pane.Tabs().IndexOfLabel(label)).isValid());
     QTreeWidgetItem* row = pane.ThreadList()->topLevelItem(0);
@@ -124,9 +126,8 @@ class DebugPaneTest : public QObject {
     QCOMPARE(row->text(CPropertiesWnd::LineColumn), QStringLiteral("4"));
     QVERIFY(!row->icon(CPropertiesWnd::ThreadIdColumn).isNull());
 
-    // Showing the page keeps it when the run goes on; the tab to its left
+    // The page stays forward while the run goes on; the tab to its left
     // comes forward when it ends.
-    pane.Tabs().setCurrentWidget(page);
     QVERIFY(QTest::qWaitFor([&] { return m_frame->Controller().Execute(DebugCommandId::Run); }, kEventTimeout));
     QTRY_VERIFY_WITH_TIMEOUT(!m_frame->Controller().IsRunActive(), kEventTimeout);
     QCOMPARE(TabLabels(pane.Tabs()), QStringList({"Breakpoints", "Global Variables", "Threads"}));

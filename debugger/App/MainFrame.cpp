@@ -26,6 +26,7 @@
 #include "debugger/FunctionBrowser/ClassView.h"
 #include "debugger/Output/OutputSink.h"
 #include "debugger/Output/OutputWnd.h"
+#include "debugger/Settings/SettingsKeeper.h"
 
 namespace kelvra::ide {
 
@@ -209,6 +210,13 @@ CScriptEditor* CMainFrame::OpenFile(const QString& path) {
   return editor;
 }
 
+void CMainFrame::UseSettings(CDebuggerSettings& settings) {
+  m_settings = new CSettingsKeeper(settings, *m_breakpoints, *m_sink, this);
+  const QString startup = m_settings->Load();
+  if (!startup.isEmpty()) SetStartupScript(startup);
+  connect(m_controller, &CDebugController::startupScriptChanged, m_settings, &CSettingsKeeper::SetStartupScript);
+}
+
 bool CMainFrame::SetStartupScript(const QString& path) {
   if (!m_fileView->Reveal(QFileInfo(path).absoluteFilePath())) return false;
   if (!m_tree->SetStartup(m_fileView->Selected())) return false;
@@ -262,6 +270,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
   settings.setValue(kGeometryKey, saveGeometry());
   settings.setValue(kStateKey, saveState(kLayoutVersion));
   m_recentFiles->Save(settings);
+  if (m_settings != nullptr) m_settings->Save();
   event->accept();
 }
 

@@ -11,6 +11,7 @@
 #include <QStatusBar>
 #include <QTreeView>
 
+#include "debugger/Breakpoints/BreakpointList.h"
 #include "debugger/Breakpoints/BreakpointStore.h"
 #include "debugger/Core/ApplicationInfo.h"
 #include "debugger/Core/ApplicationLook.h"
@@ -155,6 +156,9 @@ void CMainFrame::CreatePanes() {
   });
   connect(m_debugPane, &CPropertiesWnd::locationWanted, this, [this](const QString& file, int lineIndex) {
     if (CScriptEditor* editor = m_scripts->OpenScriptView(file)) editor->ShowLine(LineMarker::StackLocation, lineIndex, 0);
+  });
+  connect(&m_debugPane->Breakpoints(), &CBreakpointList::locationWanted, this, [this](const QString& file, int lineIndex) {
+    if (CScriptEditor* editor = OpenFile(file)) editor->ShowLine(LineMarker::BreakpointLocation, lineIndex, 0);
   });
   connect(m_fileView, &CFileView::openRequested, this, &CMainFrame::OpenFile);
   connect(m_fileView, &CFileView::compileRequested, this, [this](const QString& path) {

@@ -1,11 +1,10 @@
 #include "debugger/DebugPane/PropertiesWnd.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "debugger/Breakpoints/BreakpointStore.h"
+#include "debugger/Breakpoints/BreakpointList.h"
 #include "debugger/Core/Icons.h"
 #include "debugger/DebugPane/ReportList.h"
 #include "debugger/DebugPane/Tabs.h"
@@ -24,9 +23,8 @@ const QString kBlocked = QStringLiteral("blocked");
 
 CPropertiesWnd::CPropertiesWnd(CBreakpointStore& breakpoints, QWidget* parent)
     : QWidget(parent),
-      m_breakpointStore(breakpoints),
       m_tabs(new CTabs(this)),
-      m_breakpoints(NewReportList({{"Line", 50}, {"File", 100}, {"Path", 300}})),
+      m_breakpoints(new CBreakpointList(breakpoints)),
       m_globals(new CVarList),
       m_threads(NewReportList(
           {{"Thread Id", 80}, {"Status", 60}, {"Code Location", 160}, {"Line", 40}, {"File Path", 300}})) {
@@ -41,8 +39,6 @@ CPropertiesWnd::CPropertiesWnd(CBreakpointStore& breakpoints, QWidget* parent)
   connect(m_threads, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* row) {
     SelectThread(row->data(ThreadIdColumn, Qt::UserRole).toUInt());
   });
-  connect(&breakpoints, &CBreakpointStore::changed, this, &CPropertiesWnd::FillBreakpoints);
-  FillBreakpoints();
 }
 
 QString CPropertiesWnd::Caption() const { return m_tabs->tabText(m_tabs->currentIndex()); }
@@ -50,16 +46,6 @@ QString CPropertiesWnd::Caption() const { return m_tabs->tabText(m_tabs->current
 CThreadPage* CPropertiesWnd::Page(uint32_t threadId) const {
   const auto page = m_threadPages.find(threadId);
   return page != m_threadPages.end() ? page->second : nullptr;
-}
-
-void CPropertiesWnd::FillBreakpoints() {
-  m_breakpoints->clear();
-  for (const CBreakpoint& breakpoint : m_breakpointStore.Breakpoints()) {
-    const QFileInfo file(breakpoint.path);
-    auto* row = new QTreeWidgetItem(m_breakpoints, {QString::number(breakpoint.line), file.fileName(), file.path()});
-    row->setToolTip(0, breakpoint.confirmed ? QStringLiteral("Confirmed by the running script")
-                                            : QStringLiteral("Not confirmed"));
-  }
 }
 
 void CPropertiesWnd::SetSession(const script::ScriptSession* session) {

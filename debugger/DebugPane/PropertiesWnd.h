@@ -16,6 +16,7 @@ class QTreeWidgetItem;
 
 namespace kelvra::ide {
 
+class CBreakpointList;
 class CBreakpointStore;
 class CTabs;
 class CThreadPage;
@@ -32,6 +33,7 @@ class CPropertiesWnd final : public QWidget {
 
   QString Caption() const;
   CTabs& Tabs() const { return *m_tabs; }
+  CBreakpointList& Breakpoints() const { return *m_breakpoints; }
   QTreeWidget* ThreadList() const { return m_threads; }
   CVarList& Globals() const { return *m_globals; }
   // Null when the thread has no page.
@@ -61,7 +63,6 @@ class CPropertiesWnd final : public QWidget {
   void locationWanted(const QString& file, int lineIndex);
 
  private:
-  void FillBreakpoints();
   QTreeWidgetItem* ThreadRow(uint32_t threadId) const;
   void ShowFrame(uint32_t threadId, int32_t frameIndex, const QString& file, int line);
   void ShowGlobals();
@@ -72,10 +73,9 @@ class CPropertiesWnd final : public QWidget {
   void UpdateGlobalsLive();
   void RemoveAllThreads();
 
-  CBreakpointStore& m_breakpointStore;
   const script::ScriptSession* m_session = nullptr;
   CTabs* m_tabs;
-  QTreeWidget* m_breakpoints;
+  CBreakpointList* m_breakpoints;
   CVarList* m_globals;
   QTreeWidget* m_threads;
   std::map<uint32_t, CThreadPage*> m_threadPages;

@@ -38,8 +38,7 @@ QString CSettingsKeeper::Load() {
 void CSettingsKeeper::Save() {
   std::vector<CSettingsBreakpoint> rows;
   for (const CBreakpoint& breakpoint : m_breakpoints.Breakpoints()) {
-    const QFileInfo file(breakpoint.path);
-    rows.push_back({file.path(), file.fileName(), breakpoint.line});
+    rows.push_back({breakpoint.folder, breakpoint.file, breakpoint.line});
   }
   m_settings.SetBreakpoints(std::move(rows));
   if (!m_settings.Save()) {

@@ -4,17 +4,12 @@
 
 #include "debugger/Breakpoints/BreakpointStore.h"
 #include "debugger/Core/Icons.h"
+#include "debugger/DebugPane/ReportList.h"
 
 namespace kelvra::ide {
 
 CBreakpointList::CBreakpointList(CBreakpointStore& store, QWidget* parent) : QTreeWidget(parent), m_store(store) {
-  setRootIsDecorated(false);
-  setAllColumnsShowFocus(true);
-  setUniformRowHeights(true);
-  setHeaderLabels({QStringLiteral("Line"), QStringLiteral("File"), QStringLiteral("Path")});
-  setColumnWidth(LineColumn, 50);
-  setColumnWidth(FileColumn, 100);
-  setColumnWidth(PathColumn, 300);
+  SetUpReportList(*this, {{"Line", 50}, {"File", 100}, {"Path", 300}});
   setContextMenuPolicy(Qt::CustomContextMenu);
   connect(this, &QWidget::customContextMenuRequested, this, &CBreakpointList::ShowContextMenu);
   connect(this, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {

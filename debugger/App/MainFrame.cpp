@@ -27,6 +27,7 @@
 #include "debugger/FunctionBrowser/ClassView.h"
 #include "debugger/Output/OutputSink.h"
 #include "debugger/Output/OutputWnd.h"
+#include "debugger/Settings/DebuggerSettings.h"
 #include "debugger/Settings/SettingsKeeper.h"
 
 namespace kelvra::ide {
@@ -218,6 +219,13 @@ void CMainFrame::UseSettings(CDebuggerSettings& settings) {
   m_settings = new CSettingsKeeper(settings, *m_breakpoints, *m_sink, this);
   const QString startup = m_settings->Load();
   if (!startup.isEmpty()) SetStartupScript(startup);
+  m_debugPane->SetView(static_cast<script::ViewAs>(settings.View()));
+  m_debugPane->SetShowAddress(settings.ShowAddress());
+  // Kept for the save at exit.
+  connect(m_debugPane, &CPropertiesWnd::variableOptionsChanged, this, [this, &settings] {
+    settings.SetView(static_cast<CDebuggerSettings::ViewAs>(m_debugPane->View()));
+    settings.SetShowAddress(m_debugPane->ShowsAddress());
+  });
   connect(m_controller, &CDebugController::startupScriptChanged, m_settings, &CSettingsKeeper::SetStartupScript);
 }
 

@@ -35,6 +35,7 @@ CPropertiesWnd::CPropertiesWnd(CBreakpointStore& breakpoints, QWidget* parent)
   m_tabs->addTab(m_globals, QStringLiteral("Global Variables"));
   m_tabs->addTab(m_threads, QStringLiteral("Threads"));
   setFocusProxy(m_tabs);
+  AdoptList(*m_globals);
   connect(m_tabs, &QTabWidget::currentChanged, this, [this] { Q_EMIT captionChanged(Caption()); });
   connect(m_threads, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* row) {
     SelectThread(row->data(ThreadIdColumn, Qt::UserRole).toUInt());
@@ -69,6 +70,7 @@ void CPropertiesWnd::AddThread(uint32_t threadId) {
   if (Page(threadId) == nullptr) {
     auto* page = new CThreadPage(threadId);
     connect(page, &CThreadPage::frameWanted, this, &CPropertiesWnd::ShowFrame);
+    AdoptList(page->Variables());
     m_threadPages[threadId] = page;
     m_tabs->addTab(page, page->Label());
     m_tabs->SetTabTint(m_tabs->indexOf(page), kRunningTab);
@@ -159,5 +161,32 @@ void CPropertiesWnd::ShowFrame(uint32_t threadId, int32_t frameIndex, const QStr
 }
 
 void CPropertiesWnd::ClearGlobals() { m_globals->Clear(); }
+
+void CPropertiesWnd::AdoptList(CVarList& list) {
+  list.SetView(m_view);
+  list.SetShowAddress(m_showAddress);
+  connect(&list, &CVarList::viewWanted, this, &CPropertiesWnd::SetView);
+  connect(&list, &CVarList::showAddressWanted, this, &CPropertiesWnd::SetShowAddress);
+}
+
+template <typename Apply>
+void CPropertiesWnd::ForEachList(Apply apply) {
+  apply(*m_globals);
+  for (const auto& [threadId, page] : m_threadPages) apply(page->Variables());
+}
+
+void CPropertiesWnd::SetView(script::ViewAs view) {
+  if (view == m_view) return;
+  m_view = view;
+  ForEachList([view](CVarList& list) { list.SetView(view); });
+  Q_EMIT variableOptionsChanged();
+}
+
+void CPropertiesWnd::SetShowAddress(bool show) {
+  if (show == m_showAddress) return;
+  m_showAddress = show;
+  ForEachList([show](CVarList& list) { list.SetShowAddress(show); });
+  Q_EMIT variableOptionsChanged();
+}
 
 }  // namespace kelvra::ide

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <map>
 
+#include "kelvra/VariableHandle.h"
+
 namespace script {
 class ScriptSession;
 }
@@ -57,7 +59,15 @@ class CPropertiesWnd final : public QWidget {
   void SelectThread(uint32_t threadId);
   void ClearGlobals();
 
+  // The value format and the "Address" column of every variable list.
+  void SetView(script::ViewAs view);
+  script::ViewAs View() const { return m_view; }
+  void SetShowAddress(bool show);
+  bool ShowsAddress() const { return m_showAddress; }
+
  Q_SIGNALS:
+  // The value format or the "Address" column changed.
+  void variableOptionsChanged();
   void captionChanged(const QString& caption);
   // A line (from 0) of a file picked in a call stack or the thread list.
   void locationWanted(const QString& file, int lineIndex);
@@ -72,6 +82,10 @@ class CPropertiesWnd final : public QWidget {
   bool AllThreadsHalted() const;
   void UpdateGlobalsLive();
   void RemoveAllThreads();
+  // A list follows the pane's options and offers them in its menu.
+  void AdoptList(CVarList& list);
+  template <typename Apply>
+  void ForEachList(Apply apply);
 
   const script::ScriptSession* m_session = nullptr;
   CTabs* m_tabs;
@@ -79,6 +93,8 @@ class CPropertiesWnd final : public QWidget {
   CVarList* m_globals;
   QTreeWidget* m_threads;
   std::map<uint32_t, CThreadPage*> m_threadPages;
+  script::ViewAs m_view = script::VIEW_DEFAULT;
+  bool m_showAddress = false;
 };
 
 }  // namespace kelvra::ide

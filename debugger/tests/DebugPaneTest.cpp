@@ -196,6 +196,36 @@ class DebugPaneTest : public QObject {
     StopRun();
   }
 
+  // A pick in any variable list's menu sets the format and the "Address"
+  // column of all of them, the pages made later included.
+  void valueFormatsAndAddressColumn() {
+    const QString script = Script(QStringLiteral("formats.kelvra"));
+    m_frame->Breakpoints().Add(script, 4);
+    QVERIFY(m_frame->Controller().Execute(DebugCommandId::Run));
+    const uint32_t thread = WaitForHalt();
+    CPropertiesWnd& pane = m_frame->DebugPane();
+    CVarList& locals = pane.Page(thread)->Variables();
+    QVERIFY(!locals.ShowsAddress());
+
+    Q_EMIT locals.viewWanted(script::VIEW_HEX);
+    QCOMPARE(Rows(locals.Model()), QStringList({"c = 0x00000006 : i32", "t3 = 0x00000000 : i32"}));
+    Q_EMIT pane.Globals().viewWanted(script::VIEW_BINARY);
+    QCOMPARE(Rows(locals.Model()).value(0), QStringLiteral("c = 00000000000000000000000000000110 : i32"));
+    QCOMPARE(locals.Model().View(), pane.Globals().Model().View());
+    Q_EMIT locals.viewWanted(script::VIEW_DEFAULT);
+    QCOMPARE(Rows(locals.Model()).value(0), QStringLiteral("c = 6 : i32"));
+
+    Q_EMIT locals.showAddressWanted(true);
+    QVERIFY(locals.ShowsAddress() && pane.Globals().ShowsAddress());
+    const QString address = locals.Model().index(0, CVariableModel::AddressColumn).data().toString();
+    QVERIFY2(address.startsWith(QStringLiteral("0x")) && address.size() > 2, qPrintable(address));
+    QCOMPARE(locals.Model().headerData(CVariableModel::AddressColumn, Qt::Horizontal, Qt::DisplayRole).toString(),
+             QStringLiteral("Address"));
+    Q_EMIT locals.showAddressWanted(false);
+    QVERIFY(!locals.ShowsAddress() && !pane.Globals().ShowsAddress());
+    StopRun();
+  }
+
   // A running thread's page is disabled and its tab tinted; a click in the
   // thread list brings its page forward.
   void runningLookAndThreadListClick() {

@@ -235,8 +235,8 @@ class MainFrameTest : public QObject {
   }
 
   // The settings file: a malformed one is reported and replaced; each
-  // breakpoint and the start-up script are written at once and come back
-  // in the next window.
+  // breakpoint and the start-up script are written at once, the variable
+  // lists' options at exit, and all come back in the next window.
   void settingsKeepBreakpointsAndTheStartupScript() {
     const QString path = test::WriteFile(m_dir, QStringLiteral("config/debugger.data"), "<root><breakpoints>");
     const QString second = test::WriteFile(m_dir, QStringLiteral("scripts/second.kelvra"), "i32 y = 2;\n");
@@ -258,6 +258,8 @@ class MainFrameTest : public QObject {
     QCOMPARE(onDisk.Breakpoints(), written);
     QCOMPARE(onDisk.StartupFile(), QStringLiteral("hello.kelvra"));
 
+    m_frame->DebugPane().SetView(script::VIEW_BINARY);
+    m_frame->DebugPane().SetShowAddress(true);
     QVERIFY(m_frame->close());
     m_frame = NewFrame();
     CDebuggerSettings restarted(path);
@@ -265,6 +267,8 @@ class MainFrameTest : public QObject {
     QVERIFY(m_frame->Breakpoints().Contains(m_script, 9));
     QVERIFY(m_frame->Breakpoints().Contains(second, 3));
     QCOMPARE(m_frame->Controller().StartupScript(), m_script);
+    QCOMPARE(m_frame->DebugPane().View(), script::VIEW_BINARY);
+    QVERIFY(m_frame->DebugPane().ShowsAddress());
     m_frame.reset();
     QSettings().clear();
   }

@@ -26,6 +26,7 @@ constexpr int32_t kBuiltInCodes[] = {TYPE_CAST,    TYPE_LOCK,     TYPE_UNLOCK,  
 Interpreter::Interpreter(Error* error, StdOutInterface* sink) : error_(error), sink_(sink) {
   heap_.SetSymbolStore(&symbols_);
   heap_.SetOutput(sink);
+  heap_.SetNatives(&natives_);
   heap_.SetDestroyHandler(std::make_unique<DestroyMemoryHandler>(&heap_));
   heap_.SetClearHandler(std::make_unique<ClearMemoryHandler>(&heap_));
   debugger_.SetPositionSource(&threads_);
@@ -34,6 +35,8 @@ Interpreter::Interpreter(Error* error, StdOutInterface* sink) : error_(error), s
 Interpreter::~Interpreter() {
   // Storage still held by a thread refers to the tree's types: free it first.
   threads_.ReleaseAll();
+  // The native functions made at run time use the tree's types.
+  natives_.Clear();
   delete root_;
 }
 
@@ -41,6 +44,7 @@ bool Interpreter::Init() {
   handlers_.clear();
   PushHandler(&Interpreter::BeginFullExpression);
   symbols_.Reset();
+  natives_.Clear();
   delete root_;
   SourcePosition rootPosition{0, 0, 1, 1};
   if (currentReader_ != nullptr) rootPosition.file = symbols_.InternFile(currentReader_->Path());

@@ -15,6 +15,7 @@
 #include "Script/Diagnostics/ErrorCode.h"
 #include "Script/Foundation/SourcePosition.h"
 #include "Script/Memory/Memory.h"
+#include "Script/Native/NativeRegistry.h"
 #include "Script/Stack/ThreadMap.h"
 
 namespace script {
@@ -40,7 +41,7 @@ struct StackSlotReservation {
 
 // Where a "function<NAME>" type is being read, which decides what the type
 // becomes once its ">" arrives.
-enum class FunctionRefRole { Return, Argument, Variable, Member, Cast, ArrayElement };
+enum class FunctionRefRole { Return, Argument, Variable, Member, Cast, ArrayElement, Library };
 
 class Interpreter : public InterpreterIf {
  public:
@@ -291,6 +292,23 @@ class Interpreter : public InterpreterIf {
   // Gives the cast being compiled its target type.
   void SetCastTarget(Type* target);
 
+  // Library declarations: lib ("module") { declarations } NAME.
+  bool LibDecEvent(int32_t code, const std::string& text);
+  bool LibPathEvent(int32_t code, const std::string& text);
+  bool LibBeginBodyEvent(int32_t code, const std::string& text);
+  bool LibBodyEvent(int32_t code, const std::string& text);
+  // A return or argument type of a library function; ")" goes on to the
+  // argument list's end.
+  bool LibFunctionTypeEventHandler(int32_t code, const std::string& text);
+  bool LibFunctionNameEvent(int32_t code, const std::string& text);
+  bool LibFunctionDecEvent(int32_t code, const std::string& text);
+  bool LibFunctionNextArgTypeEvent(int32_t code, const std::string& text);
+  bool LibVarDecEvent(int32_t code, const std::string& text);
+  // The ";" after a declaration: the function's node.
+  bool CreateFunctionLibPtr();
+  // The "}" of the body: the types must be safe for native code.
+  bool EndLibBody();
+
   // Statements and control flow.
   // Single-statement bodies nest without growing the handler stack: their
   // depth in the tree is bounded as the handler depth is.
@@ -362,6 +380,7 @@ class Interpreter : public InterpreterIf {
   DebuggerStateMachine machine_;
   DebuggerHandler debugger_{&machine_};
   Memory heap_;
+  NativeRegistry natives_;
   ThreadMap threads_{&heap_, &symbols_, sink_, &debugger_};
   Reader* currentReader_ = nullptr;
   std::vector<Handler> handlers_;

@@ -250,6 +250,7 @@ void Memory::Free(MemoryBlock* block, MemoryBlockRef* ref) {
 
 void Memory::MapBlock(MemoryBlock* block) {
   std::lock_guard lock(addressLock_);
+  if (block->IsMapped()) return;  // mapped by another thread meanwhile
   try {
     addressMap_.emplace(EndOf(block), block);
     block->flags_ |= MemoryBlock::BLOCK_MAPPED;
@@ -267,7 +268,8 @@ void Memory::UnmapBlock(MemoryBlock* block) {
 }
 
 void Memory::EnsureMapped(MemoryBlock* block) {
-  if (block != nullptr && !block->IsMapped()) MapBlock(block);
+  // The flag is read under the lock: threads share blocks (globals).
+  if (block != nullptr) MapBlock(block);
 }
 
 MemoryBlock* Memory::FindBlock(const void* address) {

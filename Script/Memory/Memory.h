@@ -25,6 +25,7 @@
 
 namespace script {
 
+class NativeRegistry;
 class Runable;
 class StdOutInterface;
 class SymbolStore;
@@ -45,6 +46,10 @@ class Memory {
   // Names for the reports and the sink they print on (channel 1).
   void SetSymbolStore(const SymbolStore* symbols) { symbols_ = symbols; }
   void SetOutput(StdOutInterface* sink) { sink_ = sink; }
+  // The program's native functions by address, kept by the interpreter
+  // (null without one); native calls and callbacks reach it through here.
+  void SetNatives(NativeRegistry* natives) { natives_ = natives; }
+  NativeRegistry* Natives() const { return natives_; }
 
   // The destroy handler runs over every block whose count falls to zero; the
   // clear handler resets storage. The heap owns both and starts with a
@@ -151,6 +156,7 @@ class Memory {
 
   const SymbolStore* symbols_ = nullptr;
   StdOutInterface* sink_ = nullptr;
+  NativeRegistry* natives_ = nullptr;
   std::unique_ptr<InstanceHandler> destroyHandler_;
   std::unique_ptr<InstanceHandler> clearHandler_;
   ConstructMemoryHandler constructHandler_{this};

@@ -47,9 +47,10 @@ class StackMemory {
   virtual ~StackMemory();
 
   // A new frame with one owned, zero-filled slot per layout entry; it
-  // becomes current. Returns its index. A frame of the same body popped
-  // before lends its slots that nothing else holds (zeroed again), so that a
-  // call needs no allocation once its body has run.
+  // becomes current. Returns its index. A frame of the same body (or, without
+  // a body, of the same callee) popped before lends its slots that nothing
+  // else holds (zeroed again), so that a call needs no allocation once its
+  // body has run.
   int32_t PushFrame(Node* calledNode, Scope* body, const std::vector<FrameSlot>& layout);
   // A new frame whose single slot holds the given reference (one count added).
   int32_t PushFrameWithRef(Node* calledNode, Scope* body, MemoryBlockRef* ref);
@@ -90,14 +91,16 @@ class StackMemory {
   // Keeps a laid-out frame for the next push of its body: slots whose storage
   // only the frame holds stay, the others are released.
   void KeepSpare(StackFrame* frame);
-  StackFrame* TakeSpare(Scope* body);
+  // Spare frames are kept by body, or by callee for a frame without one.
+  static const void* SpareKey(const Node* calledNode, const Scope* body);
+  StackFrame* TakeSpare(const void* key);
 
   Memory* heap_;
   RuntimeErrorReporter reporter_;
   std::vector<StackFrame*> frames_;
   int32_t current_ = -1;
-  // Popped frames by body, for reuse.
-  std::unordered_map<const Scope*, std::vector<StackFrame*>> spareFrames_;
+  // Popped frames by SpareKey, for reuse.
+  std::unordered_map<const void*, std::vector<StackFrame*>> spareFrames_;
   uint32_t threadId_;
   DebuggerHandler* debugger_;
   FlowSemaphor* gate_;  // owned by the debugger handler

@@ -34,10 +34,13 @@ Function::Function(const SourcePosition& position, Node* parent) : Function(TYPE
 Function::Function(int32_t typeId, const SourcePosition& position, Node* parent)
     : Node(typeId, position, parent), prototype_(new FunctionRefType(position, this)) {}
 
+Function::Function(int32_t typeId, const SourcePosition& position, Node* parent, FunctionRefType* prototype)
+    : Node(typeId, position, parent), prototype_(prototype), ownsPrototype_(false) {}
+
 Function::~Function() {
   // The parameter types name the prototype as their parent: they go first.
   for (auto type = parameterTypes_.rbegin(); type != parameterTypes_.rend(); ++type) delete *type;
-  delete prototype_;
+  if (ownsPrototype_) delete prototype_;
 }
 
 Type* Function::GetReturnType() const { return prototype_->ReturnType(); }
@@ -89,8 +92,17 @@ uint32_t Function::PrepareCall(ExecContext* context, const Runable* site, Value*
   if (body == nullptr || count != parameterTypes_.size() || body->FrameLayout().size() < count) {
     return ReportRuntimeError(context, site, "No function implementation.");
   }
+  return BindArguments(context, site, arguments, count);
+}
+
+uint32_t Function::BindArguments(ExecContext* context, const Runable* site, Value* arguments, std::size_t count) {
+  StackMemory* thread = context->thread;
+  const std::vector<FunctionRefEntry>& entries = prototype_->Entries();
+  if (entries.size() != count + 1 || thread->SlotCount() < count) {
+    return ReportRuntimeError(context, site, "No function implementation.");
+  }
   for (uint32_t slot = 0; slot < count; ++slot) {
-    Type* parameterType = parameterTypes_[slot];
+    Type* parameterType = entries[slot + 1].type;
     Value& argument = arguments[slot];
     switch (parameterType->ReferenceMode()) {
       case 2: {

@@ -22,7 +22,7 @@ class Function : public Node {
   // The prototype takes the function's name symbol; its return type entry is
   // added by the compiler.
   Function(const SourcePosition& position, Node* parent);
-  // Deletes the parameter declarations, then the prototype.
+  // Deletes the parameter declarations, then the prototype it owns.
   ~Function() override;
 
   // Runs the body with the caller's context; a return ends it as RUN_OK.
@@ -54,12 +54,21 @@ class Function : public Node {
 
  protected:
   Function(int32_t typeId, const SourcePosition& position, Node* parent);
+  // A function whose prototype belongs to another node (a native function
+  // takes the type it was declared or called with).
+  Function(int32_t typeId, const SourcePosition& position, Node* parent, FunctionRefType* prototype);
 
   // Pushes the callee's frame and binds argument i to parameter slot i.
   uint32_t PrepareCall(ExecContext* context, const Runable* site, Value* arguments, std::size_t count);
+  // Binds argument i to slot i of the current frame by the prototype's
+  // parameter type: a reference to a reference shares the caller's handle,
+  // a reference points the slot at the caller's storage, a value is
+  // converted into the slot.
+  uint32_t BindArguments(ExecContext* context, const Runable* site, Value* arguments, std::size_t count);
 
  private:
-  FunctionRefType* prototype_;            // owned
+  FunctionRefType* prototype_;            // owned unless ownsPrototype_ is false
+  bool ownsPrototype_ = true;
   std::vector<Type*> parameterTypes_;     // owned, in declaration order
   std::vector<Variable*> parameterVariables_;  // items of the parameter types
 };

@@ -108,10 +108,10 @@ uint32_t Variable::BindFunctionReference(ExecContext* context, MemoryBlockRef* s
   uintptr_t reference = 0;
   std::memcpy(&reference, slot->Data(), sizeof reference);
   if (reference != 0) return RUN_OK;
-  // Bound on first read: to the function the reference type was made from.
-  if (!FindFunctionReference(*context, slot->GetType()->Position().symbol, reference)) return RUN_ERROR;
-  std::memcpy(slot->Data(), &reference, sizeof reference);
-  return RUN_OK;
+  // Bound on first read: to the function the reference type names.
+  Function* function = nullptr;
+  BindUnsetReference(context, slot->GetType(), slot->Data(), function);
+  return function != nullptr ? RUN_OK : RUN_ERROR;
 }
 
 bool Variable::IsExpression(Type** resultType, PrePostExpressions** wrapper, Error* error) {

@@ -88,9 +88,12 @@ bool Interpreter::Run() {
     ExecContext context{nullptr, &heap_, stack, nullptr};
     result = root_->Run(&context);
   }
+  // A fault that reached the top ends the run with the code last reported.
+  fault_.reset();
+  if (result == RUN_EXCEPTION) fault_ = stack->Reporter().LastError().code;
   gate->EndRun();
   threads_.ReleaseStackMemory(threadId);
-  return result != RUN_ERROR;
+  return result != RUN_ERROR && result != RUN_EXCEPTION;
 }
 
 void Interpreter::AttachDebugger(DebuggerEvents* events) {

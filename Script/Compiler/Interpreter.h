@@ -4,6 +4,7 @@
 // builds the node tree as the grammar goes.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -62,6 +63,9 @@ class Interpreter : public InterpreterIf {
   // first thread is held before the first statement until a command
   // resumes it. False when the run ended with a runtime error.
   bool Run() override;
+  // The exception code of the processor fault that ended the last run (0
+  // when none was caught); empty when no fault ended it.
+  std::optional<uint32_t> Fault() const { return fault_; }
   Node* GetRoot() const override;
 
   // Connects the application's debugger events; attach before running.
@@ -388,6 +392,7 @@ class Interpreter : public InterpreterIf {
   Node* current_ = nullptr;
   std::unordered_set<std::string> includedFiles_;
   bool loaded_ = false;
+  std::optional<uint32_t> fault_;
   // The text of the number literal being collected on the current constant node.
   std::string literalText_;
   // A type read for a function's return value or argument, a function

@@ -11,6 +11,7 @@
 #include "Script/Expressions/Types/FunctionRefType.h"
 #include "Script/Expressions/Types/MemberSlot.h"
 #include "Script/Foundation/ExecContext.h"
+#include "Script/Memory/ForeignAccess.h"
 #include "Script/Memory/Memory.h"
 #include "Script/Memory/MemoryBlockRef.h"
 #include "Script/Native/NativeSignature.h"
@@ -113,10 +114,20 @@ bool Marshal(Memory& heap, const Type& parameter, MemoryBlockRef* slot, Argument
   }
 }
 
-// Storage at a native address, or new zeroed storage for a null one.
-MemoryBlockRef* StorageAt(Memory& heap, uintptr_t address, Type* type) {
-  if (address == 0) return heap.NewOwnedRef(type, type->GetSize());
-  return heap.RefAtAddress(reinterpret_cast<void*>(address), type);
+// Storage at a native address, or new zeroed storage for a null one. A
+// native address must be readable; else the fault is reported.
+uint32_t StorageAt(ExecContext* context, const Runable* site, uintptr_t address, Type* type,
+                   MemoryBlockRef*& storage) {
+  Memory& heap = *context->heap;
+  storage = address != 0 ? heap.RefAtAddress(reinterpret_cast<void*>(address), type)
+                         : heap.NewOwnedRef(type, type->GetSize());
+  if (storage == nullptr) return ReportRuntimeError(context, site, "Out of memory.");
+  if (const uint32_t fault = ProbeForeign(storage->Block(), storage->Offset(), type->GetSize())) {
+    storage->Release();
+    storage = nullptr;
+    return ReportRuntimeError(context, site, kFault, fault);
+  }
+  return RUN_OK;
 }
 
 // A C string copied out of memory that may not be readable.
@@ -152,8 +163,8 @@ uint32_t Rebind(ExecContext* context, const Runable* site, MemoryBlockRef* slot,
     std::memcpy(slot->Data(), &value, sizeof value);
     return RUN_OK;
   }
-  MemoryBlockRef* target = StorageAt(*context->heap, address, type);
-  if (target == nullptr) return ReportRuntimeError(context, site, "Out of memory.");
+  MemoryBlockRef* target = nullptr;
+  if (const uint32_t failed = StorageAt(context, site, address, type, target)) return failed;
   slot->Retarget(type, target->Block(), target->Offset());
   target->Release();
   return RUN_OK;
@@ -177,8 +188,8 @@ uint32_t DeliverResult(ExecContext* context, const Runable* site, Type* returned
     return RUN_OK;
   }
   if (mode != 0) {
-    MemoryBlockRef* storage = StorageAt(*context->heap, address, returned);
-    if (storage == nullptr) return ReportRuntimeError(context, site, "Out of memory.");
+    MemoryBlockRef* storage = nullptr;
+    if (const uint32_t failed = StorageAt(context, site, address, returned, storage)) return failed;
     result->AdoptRef(storage, returned);
     return RUN_OK;
   }

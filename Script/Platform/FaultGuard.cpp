@@ -176,6 +176,17 @@ uint32_t RunGuarded(void (*body)(void*), void* argument) {
   return 0;
 }
 
+uint32_t GuardedProbe(const void* address, std::size_t size) {
+  if (size == 0) return 0;
+  const auto* first = static_cast<const volatile uint8_t*>(address);
+  const std::size_t page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+  auto touch = [&] {
+    for (std::size_t at = 0; at < size; at += page) (void)first[at];
+    (void)first[size - 1];
+  };
+  return Guarded(touch);
+}
+
 uint32_t GuardedCopy(void* target, const void* source, std::size_t size) {
   auto copy = [&] { std::memcpy(target, source, size); };
   return Guarded(copy);

@@ -4,6 +4,7 @@
 
 #include "Script/Debugger/DebuggerHandler.h"
 #include "Script/Expressions/Functions/Function.h"
+#include "Script/Expressions/Library/FunctionLibPtr.h"
 #include "Script/Expressions/Types/FunctionRefType.h"
 #include "Script/Foundation/SymbolStore.h"
 #include "Script/Memory/Memory.h"
@@ -221,6 +222,9 @@ bool StackMemory::DescribeFrame(int32_t index, const SymbolStore& symbols, Frame
   }
   // "ret name(arg, arg)" from the called function's own prototype.
   const auto* called = static_cast<const Function*>(frame->calledNode);
+  if (called->TypeId() == TYPE_FUNCTION_LIB_PTR) {
+    description.module = static_cast<const FunctionLibPtr*>(called)->ModuleName();
+  }
   const std::vector<FunctionRefEntry>& entries = called->GetPrototype()->Entries();
   auto nameOf = [&symbols](const FunctionRefEntry& entry) {
     return entry.type != nullptr ? entry.type->GetName(symbols) : std::string();

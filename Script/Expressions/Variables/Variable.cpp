@@ -9,7 +9,9 @@
 #include "Script/Expressions/Functions/FunctionReference.h"
 #include "Script/Expressions/Types/MemberSlot.h"
 #include "Script/Expressions/Types/Type.h"
+#include "Script/Memory/ForeignAccess.h"
 #include "Script/Memory/MemoryBlockRef.h"
+#include "Script/Stack/RuntimeError.h"
 #include "Script/Stack/StackMemory.h"
 #include "Script/Values/Value.h"
 
@@ -17,6 +19,7 @@ namespace script {
 namespace {
 
 constexpr const char* kCheck = "script::Variable::IsExpression";
+constexpr const char* kMemoryFault = "MEMORY_ACCESS_EXCEPTION!";
 
 // The built-in function names take the symbol ids right after the
 // predefined ones, one per built-in function.
@@ -40,6 +43,12 @@ bool FindFunctionReference(const ExecContext& context, uint32_t symbol, uintptr_
   if (function == nullptr) return false;
   reference = function->GetReferenceValue();
   return true;
+}
+
+// A variable bound to memory native code handed over: 0 when it can be read.
+uint32_t ProbeSlot(const MemoryBlockRef* slot) {
+  const Type* type = slot->GetType();
+  return ProbeForeign(slot->Block(), slot->Offset(), type != nullptr ? type->GetSize() : 0);
 }
 
 bool IsFunctionReferenceVariable(const Node* node) {
@@ -75,6 +84,7 @@ uint32_t Variable::Run(ExecContext* context) {
   if (right_ != nullptr) return right_->Run(context);
   if (storageOffset_ == kNoStorage) return RunFunctionName(context);
   MemoryBlockRef* slot = context->thread->GetSlot(slotIndex_);
+  if (const uint32_t fault = ProbeSlot(slot)) return ReportRuntimeError(context, this, kMemoryFault, fault);
   result->SetRef(slot, slot->GetType());
   if (result->Kind() == KIND_FUNCTION_REF) return BindFunctionReference(context, slot);
   return RUN_OK;
@@ -89,6 +99,7 @@ uint32_t Variable::RunAsOperand(ExecContext* context) {
   if (!IsScalarKind(kind) || kind == KIND_FUNCTION_REF || !SlotFits(slot->Block(), slot->Offset(), ScalarWidth(kind))) {
     return Run(context);
   }
+  if (const uint32_t fault = ProbeSlot(slot)) return ReportRuntimeError(context, this, kMemoryFault, fault);
   context->result->SetScalar(type, slot->Data());
   return RUN_OK;
 }

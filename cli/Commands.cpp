@@ -1,7 +1,7 @@
 #include "cli/Commands.h"
 
-#include "Script/Script/ScriptRunner.h"
 #include "cli/ConsoleSink.h"
+#include "kelvra/ScriptSession.h"
 
 namespace kelvra {
 
@@ -20,8 +20,8 @@ std::span<const Command> AllCommands() { return kCommands; }
 int BuildCommand(std::span<const std::string> arguments) {
   if (arguments.size() != 1) return EXIT_USAGE;
   ConsoleSink sink;
-  script::ScriptRunner runner(arguments[0], &sink);
-  return runner.Load() ? EXIT_OK : EXIT_FAILED;
+  script::ScriptSession session(arguments[0], sink);
+  return session.Load() ? EXIT_OK : EXIT_FAILED;
 }
 
 }  // namespace kelvra

@@ -78,7 +78,9 @@ bool Interpreter::IdentifierStatement(const std::string& text) {
   Node* declaration = FindDeclaration(symbols_.InternSymbol(text));
   int32_t id = declaration != nullptr ? declaration->TypeId() : TYPE_NONE;
   if (id == TYPE_AGGREGATE_TYPE) return BeginVariableDeclaration(UseStructType(declaration->Position().symbol, text));
-  if (id != TYPE_TOKEN && id != TYPE_FUNCTION && id != TYPE_LIB_VAR) return Fail(ErrorCode::UNDEFINED_SYMBOL, "script::Interpreter::BeginScopeExpression");
+  if (id != TYPE_TOKEN && id != TYPE_FUNCTION && id != TYPE_LIB_VAR) {
+    return Fail(ErrorCode::UNDEFINED_SYMBOL, "script::Interpreter::BeginScopeExpression");
+  }
   Variable* variable = CreateVariableNode(text);
   Attach(variable);
   current_ = variable;

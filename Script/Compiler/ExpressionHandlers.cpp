@@ -31,8 +31,8 @@ bool IsPrefixStep(int32_t id) { return id == TYPE_PRE_INC_OP || id == TYPE_PRE_D
 // Nodes that belong to an expression rather than hold one.
 bool IsExpressionPart(const Node* node) {
   int32_t id = node->TypeId();
-  return IsKindOf(id, TYPE_OPERATOR) || id == TYPE_TOKEN || id == TYPE_LIB_VAR || id == TYPE_CONST || id == TYPE_FUNCTION_CALL ||
-         id == TYPE_PRE_POST_EXPRESSIONS;
+  return IsKindOf(id, TYPE_OPERATOR) || id == TYPE_TOKEN || id == TYPE_LIB_VAR || id == TYPE_CONST ||
+         id == TYPE_FUNCTION_CALL || id == TYPE_PRE_POST_EXPRESSIONS;
 }
 
 // Operators that take part in precedence climbing; subscripts, parentheses
@@ -176,7 +176,7 @@ bool Interpreter::StartOperand(int32_t code, const std::string& text, bool (Inte
       auto* constant = new ConstVariable(TokenPosition(text), current_);
       bool isString = code == TYPE_CONST;
       std::string literal = isString ? text.substr(1, text.size() - 2) : text;
-      if (!constant->SetLiteral(BuiltInType(isString ? TYPE_STRING : TYPE_BOOL), literal)) {
+      if (!constant->SetLiteral(BuiltInType(isString ? TYPE_STRING : TYPE_BOOL), literal, heap_)) {
         delete constant;
         return Fail(ErrorCode::INTERNAL_ERROR, where);
       }

@@ -163,7 +163,8 @@ bool Interpreter::LibFunctionNextArgTypeEvent(int32_t code, const std::string& t
 bool Interpreter::CreateFunctionLibPtr() {
   auto* member = static_cast<FunctionRefType*>(current_);
   auto* library = static_cast<LibType*>(member->Parent());
-  library->AddFunction(new FunctionLibPtr(member->Position(), library, member, symbols_.Symbol(member->Position().symbol)));
+  const std::string& name = symbols_.Symbol(member->Position().symbol);
+  library->AddFunction(new FunctionLibPtr(member->Position(), library, member, name));
   current_ = library;
   return true;
 }
@@ -196,7 +197,8 @@ bool Interpreter::LibVarDecEvent(int32_t code, const std::string& text) {
   const SourcePosition position = TokenPosition(text);
   StackSlotReservation slot{};
   if (!ReserveAlignedStackSpotIfNotDeclared(library, position, slot)) return false;
-  auto* variable = new LibNode(position, library, library, slot.index, static_cast<int32_t>(slot.offset & ~kGlobalSlotBit));
+  const auto offset = static_cast<int32_t>(slot.offset & ~kGlobalSlotBit);
+  auto* variable = new LibNode(position, library, library, slot.index, offset);
   library->AddItem(variable);
   Scope* scope = EnclosingScope();
   scope->AddDefinition(variable);

@@ -130,7 +130,7 @@ bool Interpreter::ProcessNumber() {
   NumberLiteral literal = ReadNumberLiteral(literalText_);
   if (literal.error != ErrorCode::NO_ERROR) return Fail(literal.error, kWhere);
   auto* constant = static_cast<ConstVariable*>(current_);
-  if (!constant->SetLiteral(BuiltInType(literal.typeId), literal.decimal)) return Fail(ErrorCode::INTERNAL_ERROR, kWhere);
+  if (!constant->SetLiteral(BuiltInType(literal.typeId), literal.decimal, heap_)) return Fail(ErrorCode::INTERNAL_ERROR, kWhere);
   return true;
 }
 

@@ -156,7 +156,7 @@ uint32_t Rebind(ExecContext* context, const Runable* site, MemoryBlockRef* slot,
   if (type->GetKind() == KIND_FUNCTION_REF) {
     uintptr_t value = 0;
     if (address != 0) {
-      if (const uint32_t fault = platform::GuardedCopy(&value, reinterpret_cast<const void*>(address), sizeof value)) {
+      if (const uint32_t fault = platform::GuardedReadWord(address, value)) {
         return ReportRuntimeError(context, site, kFault, fault);
       }
     }
@@ -178,7 +178,7 @@ uint32_t DeliverResult(ExecContext* context, const Runable* site, Type* returned
   const uint32_t mode = returned->ReferenceMode();
   if (mode == 2 && address != 0) {
     // A pointer to the pointer: follow it once.
-    if (const uint32_t fault = platform::GuardedCopy(&address, reinterpret_cast<const void*>(address), sizeof address)) {
+    if (const uint32_t fault = platform::GuardedReadWord(address, address)) {
       return ReportRuntimeError(context, site, kFault, fault);
     }
   }
@@ -202,11 +202,11 @@ uint32_t DeliverResult(ExecContext* context, const Runable* site, Type* returned
     if (const uint32_t fault = CopyString(reinterpret_cast<const char*>(address), text)) {
       return ReportRuntimeError(context, site, kFault, fault);
     }
-    result->SetString(std::move(text));
+    result->SetString(*context->heap, std::move(text));
     return RUN_OK;
   }
   // A structure, returned in place.
-  result->EnsureStorage(returned);
+  result->EnsureStorage(returned, context->heap);
   uint8_t* storage = result->StoragePointer();
   if (storage == nullptr) return ReportRuntimeError(context, site, "Out of memory.");
   std::memcpy(storage, buffer, returned->GetSize());

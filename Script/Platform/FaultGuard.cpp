@@ -192,6 +192,10 @@ uint32_t GuardedCopy(void* target, const void* source, std::size_t size) {
   return Guarded(copy);
 }
 
+uint32_t GuardedReadWord(uintptr_t address, uintptr_t& word) {
+  return GuardedCopy(&word, reinterpret_cast<const void*>(address), sizeof word);
+}
+
 uint32_t GuardedStringLength(const char* text, std::size_t& length) {
   auto measure = [&] { length = std::strlen(text); };
   return Guarded(measure);

@@ -47,6 +47,9 @@ uint32_t Guarded(Body& body) {
 // Reads one byte of each page of a range that may lie in foreign memory;
 // 0 when all are readable, else the fault's code.
 uint32_t GuardedProbe(const void* address, std::size_t size);
+// Reads the address-sized word at an address that may lie in foreign
+// memory; 0 or the fault's code.
+uint32_t GuardedReadWord(uintptr_t address, uintptr_t& word);
 // Copies bytes that may lie in foreign memory; 0 or the fault's code.
 uint32_t GuardedCopy(void* target, const void* source, std::size_t size);
 // The length of a C string that may lie in foreign memory; 0 or the fault's code.

@@ -27,9 +27,7 @@ Function* FunctionOfReference(const ExecContext& context, uintptr_t value, Funct
   // A value is only taken for a script function once it is known to be a
   // live function node: a cast or native code may store any number here.
   const auto* node = reinterpret_cast<const Runable*>(value);
-  if (context.heap->IsLiveNode(node) && node->IsKindOf(TYPE_FUNCTION)) {
-    return const_cast<Function*>(static_cast<const Function*>(node));
-  }
+  if (context.heap->IsLiveFunction(node)) return const_cast<Function*>(static_cast<const Function*>(node));
   NativeRegistry* natives = context.heap->Natives();
   if (natives == nullptr || referenceType == nullptr) return nullptr;
   const auto* address = reinterpret_cast<void*>(value);

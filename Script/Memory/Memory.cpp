@@ -10,6 +10,7 @@
 #include "kelvra/StdOutInterface.h"
 #include "Script/Expressions/Runable.h"
 #include "Script/Expressions/Types/BuiltInTypes.h"
+#include "Script/Expressions/Types/MemberSlot.h"
 #include "Script/Expressions/Types/Type.h"
 #include "Script/Memory/ChunkCache.h"
 #include "Script/Memory/ClearMemoryHandler.h"
@@ -289,6 +290,18 @@ MemoryBlock* Memory::FindBlock(const void* address) {
   return block;
 }
 
+MemoryBlock* Memory::FindHolder(const void* address, uint32_t size, uint32_t& offset) {
+  MemoryBlock* found = FindBlock(address);
+  if (found == nullptr) return nullptr;
+  offset = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(address) - StartOf(found));
+  // A block that ends where the object begins (its end address matches) does
+  // not hold it: the object lies in memory of its own beside the block.
+  if (SlotFits(found, offset, size)) return found;
+  found->Release();
+  offset = 0;
+  return nullptr;
+}
+
 MemoryBlock* Memory::ResolvePointer(Type* pointee, MemoryBlock* holder, uint32_t cellOffset,
                                     uint32_t& pointeeOffset) {
   pointeeOffset = 0;
@@ -296,10 +309,7 @@ MemoryBlock* Memory::ResolvePointer(Type* pointee, MemoryBlock* holder, uint32_t
   void* address = nullptr;
   std::memcpy(&address, holder->Data() + cellOffset, sizeof address);
   if (address == nullptr) return nullptr;
-  if (MemoryBlock* found = FindBlock(address)) {
-    pointeeOffset = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(address) - StartOf(found));
-    return found;
-  }
+  if (MemoryBlock* found = FindHolder(address, SizeOf(pointee), pointeeOffset)) return found;
   MemoryBlock* foreign = NewForeignBlock(pointee, address, SizeOf(pointee));
   if (foreign != nullptr) foreign->AddRef();
   return foreign;
@@ -330,11 +340,9 @@ MemoryBlockRef* Memory::NewRef(Type* type, MemoryBlock* block, uint32_t offset) 
 }
 
 MemoryBlockRef* Memory::RefAtAddress(void* address, Type* type) {
-  if (MemoryBlock* found = FindBlock(address)) {
-    // The lookup's count becomes the reference's.
-    const auto offset = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(address) - StartOf(found));
-    return TrackWithRef(type, found, offset, false);
-  }
+  uint32_t offset = 0;
+  // The lookup's count becomes the reference's.
+  if (MemoryBlock* found = FindHolder(address, SizeOf(type), offset)) return TrackWithRef(type, found, offset, false);
   return WrapForeignRef(type, address, SizeOf(type));
 }
 

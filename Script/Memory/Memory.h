@@ -143,6 +143,9 @@ class Memory {
   friend class MemoryBlock;
   friend class MemoryBlockRef;
 
+  // FindBlock for an object of `size` bytes at the address: null unless the
+  // block found holds the whole object (offset then set).
+  MemoryBlock* FindHolder(const void* address, uint32_t size, uint32_t& offset);
   // Blocks not yet tracked, with one count.
   MemoryBlock* CreateOwnedBlock(Type* type, uint32_t size);
   MemoryBlock* CreateForeignBlock(Type* type, void* address, uint32_t size);

@@ -27,12 +27,16 @@ Interpreter::Interpreter(Error* error, StdOutInterface* sink) : error_(error), s
   heap_.SetSymbolStore(&symbols_);
   heap_.SetOutput(sink);
   heap_.SetNatives(&natives_);
+  heap_.SetThreads(&threads_);
   heap_.SetDestroyHandler(std::make_unique<DestroyMemoryHandler>(&heap_));
   heap_.SetClearHandler(std::make_unique<ClearMemoryHandler>(&heap_));
   debugger_.SetPositionSource(&threads_);
 }
 
 Interpreter::~Interpreter() {
+  // A callback still running on a foreign thread uses the tree: it may end
+  // first, for a while.
+  threads_.WaitUntilReleased(std::chrono::seconds(10));
   // Storage still held by a thread refers to the tree's types: free it first.
   threads_.ReleaseAll();
   // The native functions made at run time use the tree's types.

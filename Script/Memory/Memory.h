@@ -31,6 +31,7 @@ class NativeRegistry;
 class Runable;
 class StdOutInterface;
 class SymbolStore;
+class ThreadMap;
 class Type;
 
 class Memory {
@@ -64,6 +65,10 @@ class Memory {
   // (null without one); native calls and callbacks reach it through here.
   void SetNatives(NativeRegistry* natives) { natives_ = natives; }
   NativeRegistry* Natives() const { return natives_; }
+  // The stack memory of every script thread, kept by the interpreter (null
+  // without one); callbacks arriving on other threads take theirs there.
+  void SetThreads(ThreadMap* threads) { threads_ = threads; }
+  ThreadMap* Threads() const { return threads_; }
 
   // The destroy handler runs over every block whose count falls to zero; the
   // clear handler resets storage. The heap owns both and starts with a
@@ -174,6 +179,7 @@ class Memory {
   const SymbolStore* symbols_ = nullptr;
   StdOutInterface* sink_ = nullptr;
   NativeRegistry* natives_ = nullptr;
+  ThreadMap* threads_ = nullptr;
   std::unique_ptr<InstanceHandler> destroyHandler_;
   std::unique_ptr<InstanceHandler> clearHandler_;
   ConstructMemoryHandler constructHandler_{this};

@@ -36,6 +36,12 @@ void ThreadMap::ReleaseStackMemory(uint32_t threadId) {
   if (main_ == entry->second) main_ = nullptr;
   delete entry->second;
   stacks_.erase(entry);
+  released_.notify_all();
+}
+
+bool ThreadMap::WaitUntilReleased(std::chrono::milliseconds limit) {
+  std::unique_lock guard(lock_);
+  return released_.wait_for(guard, limit, [this] { return stacks_.empty(); });
 }
 
 bool ThreadMap::ShareGlobals(StackMemory* stack) {

@@ -39,6 +39,10 @@ class SessionEventLog final : public SessionEvents {
     std::lock_guard lock(mutex_);
     breakpoints_.push_back(Report{fileId, lineIndex, set});
   }
+  void OnThreadEnd(uint32_t threadId) override {
+    std::lock_guard lock(mutex_);
+    ended_.push_back(threadId);
+  }
 
   // Forgets the reports so far: call before the command whose halt follows.
   void Mark() {
@@ -61,6 +65,11 @@ class SessionEventLog final : public SessionEvents {
     if (!changed_.wait_for(lock, std::chrono::minutes(1), halted)) return Report{0, ~0u, 0};
     return *found;
   }
+  // The threads whose end was reported, in order.
+  std::vector<uint32_t> EndedThreads() {
+    std::lock_guard lock(mutex_);
+    return ended_;
+  }
   // Confirmed breakpoint changes.
   std::vector<Report> Breakpoints() {
     std::lock_guard lock(mutex_);
@@ -73,6 +82,7 @@ class SessionEventLog final : public SessionEvents {
   std::vector<Report> breaks_;
   bool paused_ = false;
   std::vector<Report> breakpoints_;
+  std::vector<uint32_t> ended_;
 };
 
 }  // namespace script::test

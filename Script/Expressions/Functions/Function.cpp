@@ -1,8 +1,10 @@
 #include "Script/Expressions/Functions/Function.h"
 
 #include <cstring>
+#include <mutex>
 
 #include "Script/Foundation/Serializer.h"
+#include "Script/Expressions/Functions/FunctionCallbackPtr.h"
 #include "Script/Foundation/SymbolStore.h"
 #include "Script/Expressions/Scope.h"
 #include "Script/Expressions/Types/FunctionRefType.h"
@@ -39,6 +41,7 @@ Function::Function(int32_t typeId, const SourcePosition& position, Node* parent,
     : Node(typeId, position, parent), prototype_(prototype), ownsPrototype_(false) {}
 
 Function::~Function() {
+  delete callback_.load(std::memory_order_acquire);
   // The parameter types name the prototype as their parent: they go first.
   for (auto type = parameterTypes_.rbegin(); type != parameterTypes_.rend(); ++type) delete *type;
   if (ownsPrototype_) delete prototype_;
@@ -59,6 +62,21 @@ std::string Function::Signature(const SymbolStore& symbols) const {
   }
   text += ')';
   return text;
+}
+
+uintptr_t Function::GetReferenceValue(ExecContext* context) {
+  FunctionCallbackPtr* callback = callback_.load(std::memory_order_acquire);
+  if (callback == nullptr && context->heap != nullptr) {
+    // Threads may ask at once: one makes the entry point.
+    static std::mutex making;
+    std::lock_guard guard(making);
+    callback = callback_.load(std::memory_order_acquire);
+    if (callback == nullptr) {
+      callback = new FunctionCallbackPtr(*this, *context->heap);
+      callback_.store(callback, std::memory_order_release);
+    }
+  }
+  return callback != nullptr ? reinterpret_cast<uintptr_t>(callback->Address()) : 0;
 }
 
 Type* Function::GetReturnType() const { return prototype_->ReturnType(); }

@@ -3,6 +3,7 @@
 // is the return type and entries 1 to n the parameter types), its parameter
 // declarations and its body scope (the left child). Built-in and native
 // functions derive from it and take part in calls through the same Call.
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,6 +13,7 @@
 
 namespace script {
 
+class FunctionCallbackPtr;
 class FunctionRefType;
 class Scope;
 class SymbolStore;
@@ -38,8 +40,10 @@ class Function : public Node {
   // and native functions) override it.
   virtual uint32_t Call(ExecContext* context, const Runable* site, Value* arguments, std::size_t count,
                         Value* result);
-  // The value a function reference holding this function carries.
-  uintptr_t GetReferenceValue() const { return reinterpret_cast<uintptr_t>(this); }
+  // The value a function reference holding this function carries: the
+  // address of the function's native entry point, made on first use and the
+  // same every time; 0 when it cannot be made.
+  virtual uintptr_t GetReferenceValue(ExecContext* context);
 
   FunctionRefType* GetPrototype() const { return prototype_; }
   // "RET NAME(ARG, ARG)": the names of the prototype's types around the
@@ -74,6 +78,7 @@ class Function : public Node {
  private:
   FunctionRefType* prototype_;            // owned unless ownsPrototype_ is false
   bool ownsPrototype_ = true;
+  std::atomic<FunctionCallbackPtr*> callback_{nullptr};  // owned; made on first use
   std::vector<Type*> parameterTypes_;     // owned, in declaration order
   std::vector<Variable*> parameterVariables_;  // items of the parameter types
 };

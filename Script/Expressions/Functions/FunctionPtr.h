@@ -27,6 +27,10 @@ class FunctionPtr : public Function {
                 Value* result) override;
   // Never part of the script's text.
   void Serialize(Serializer*) override {}
+  // A native function is referenced by its own address.
+  uintptr_t GetReferenceValue(ExecContext* context) override {
+    return reinterpret_cast<uintptr_t>(Address(context));
+  }
 
   // The address to call; null when there is none (reported when a lookup
   // failed).

@@ -24,10 +24,8 @@ Function* ProgramFunction(const ExecContext& context, uint32_t symbol) {
 
 Function* FunctionOfReference(const ExecContext& context, uintptr_t value, FunctionRefType* referenceType) {
   if (value == 0 || context.heap == nullptr) return nullptr;
-  // A value is only taken for a script function once it is known to be a
-  // live function node: a cast or native code may store any number here.
-  const auto* node = reinterpret_cast<const Runable*>(value);
-  if (context.heap->IsLiveFunction(node)) return const_cast<Function*>(static_cast<const Function*>(node));
+  // Script functions are known by their entry points, library functions by
+  // their addresses; any other value is taken for native code.
   NativeRegistry* natives = context.heap->Natives();
   if (natives == nullptr || referenceType == nullptr) return nullptr;
   const auto* address = reinterpret_cast<void*>(value);
@@ -51,7 +49,7 @@ uint32_t BindUnsetReference(ExecContext* context, const Type* referenceType, uin
   } else {
     function = referenceType != nullptr ? ProgramFunction(*context, referenceType->Position().symbol) : nullptr;
     if (function == nullptr) return RUN_OK;
-    value = function->GetReferenceValue();
+    value = function->GetReferenceValue(context);
   }
   std::memcpy(cell, &value, sizeof value);
   return RUN_OK;

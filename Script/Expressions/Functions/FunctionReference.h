@@ -1,7 +1,8 @@
 #pragma once
-// Function reference values: a function reference holds the value of the
-// function it designates (Function::GetReferenceValue) or a native address;
-// a value of 0 is bound on first use to the function its type names.
+// Function reference values: a function reference holds the address native
+// code would call (Function::GetReferenceValue): a script function's entry
+// point or a native function's address. A value of 0 is bound on first use
+// to the function its type names.
 #include <cstdint>
 
 namespace script {
@@ -14,10 +15,10 @@ class Type;
 // The program's function of the given name symbol, or null.
 Function* ProgramFunction(const ExecContext& context, uint32_t symbol);
 
-// The function a non-zero reference value designates: a script function, a
-// native function known by its address, or else a new native function for
-// the address with the reference's type as signature (registered, so that
-// the same address finds it again). Null without memory.
+// The function a non-zero reference value designates: the script function
+// of an entry point, a native function known by its address, or else a new
+// native function for the address with the reference's type as signature
+// (registered, so that the same address finds it again). Null without memory.
 Function* FunctionOfReference(const ExecContext& context, uintptr_t value, FunctionRefType* referenceType);
 
 // Binds a reference of `referenceType` whose storage at `cell` holds 0: a

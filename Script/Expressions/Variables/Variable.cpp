@@ -38,11 +38,11 @@ bool Reject(Error* error, ErrorCode code, const SourcePosition& at, int32_t modu
 }
 
 // The reference value of the program's function named by `symbol`.
-bool FindFunctionReference(const ExecContext& context, uint32_t symbol, uintptr_t& reference) {
-  const Function* function = ProgramFunction(context, symbol);
+bool FindFunctionReference(ExecContext* context, uint32_t symbol, uintptr_t& reference) {
+  Function* function = ProgramFunction(*context, symbol);
   if (function == nullptr) return false;
-  reference = function->GetReferenceValue();
-  return true;
+  reference = function->GetReferenceValue(context);
+  return reference != 0;
 }
 
 // A variable bound to memory native code handed over: 0 when it can be read.
@@ -107,7 +107,7 @@ uint32_t Variable::RunAsOperand(ExecContext* context) {
 uint32_t Variable::RunFunctionName(ExecContext* context) const {
   uintptr_t reference = 0;
   if (type_ == nullptr || type_->GetKind() != KIND_FUNCTION_REF ||
-      !FindFunctionReference(*context, Position().symbol, reference)) {
+      !FindFunctionReference(context, Position().symbol, reference)) {
     return RUN_ERROR;
   }
   context->result->SetScalar(type_, &reference);

@@ -107,3 +107,70 @@ PROBE int32_t probe_recurse(int32_t depth) {
   if (depth == INT32_MAX) return frame[0];
   return probe_recurse(depth + 1) + frame[0];
 }
+
+/* Callbacks: native code calling script functions, on the calling thread
+ * and on threads of its own. */
+#include <pthread.h>
+#include <stdlib.h>
+
+typedef int32_t (*Compare)(const int32_t*, const int32_t*);
+PROBE void probe_sort(int32_t* values, int32_t count, Compare compare) {
+  qsort(values, (size_t)count, sizeof *values, (int (*)(const void*, const void*))compare);
+}
+typedef int32_t (*TakesS6)(S6, int32_t);
+PROBE int32_t probe_call_s6(TakesS6 callback) {
+  S6 s = {1, 2, 3};
+  return callback(s, 1000);
+}
+typedef float (*FloatFunction)(float);
+PROBE float probe_call_float(FloatFunction callback, float v) { return callback(v) + 0.5f; }
+typedef double (*DoubleFunction)(double);
+PROBE double probe_call_double(DoubleFunction callback, double v) { return callback(v) * 2; }
+typedef int64_t (*WideFunction)(int8_t, uint16_t, int64_t);
+PROBE int64_t probe_call_wide(WideFunction callback) { return callback(-1, 65535, -5000000000LL); }
+/* The callback may bind the pointer elsewhere. */
+typedef void (*Rebinder)(int32_t**);
+PROBE int32_t probe_call_rebinder(Rebinder callback) {
+  static int32_t original = 1;
+  int32_t* p = &original;
+  callback(&p);
+  return *p;
+}
+typedef int32_t (*ByReference)(int32_t*);
+PROBE int32_t probe_call_null_reference(ByReference callback) { return callback(0); }
+PROBE int32_t probe_call_unary(Unary callback, int32_t v) { return callback(v); }
+
+struct Job {
+  Unary callback;
+  int32_t argument;
+  int32_t result;
+  pthread_barrier_t* together;
+};
+static void* RunJob(void* data) {
+  struct Job* job = data;
+  if (job->together != NULL) pthread_barrier_wait(job->together);
+  job->result = job->callback(job->argument);
+  return NULL;
+}
+/* The callback on a thread the library starts and waits for. */
+PROBE int32_t probe_call_on_thread(Unary callback, int32_t v) {
+  struct Job job = {callback, v, 0, NULL};
+  pthread_t thread;
+  if (pthread_create(&thread, NULL, RunJob, &job) != 0) return -1;
+  pthread_join(thread, NULL);
+  return job.result;
+}
+/* Two threads that call back at the same moment; the sum of their results. */
+PROBE int32_t probe_call_on_two_threads(Unary callback, int32_t a, int32_t b) {
+  pthread_barrier_t together;
+  pthread_barrier_init(&together, NULL, 2);
+  struct Job jobs[2] = {{callback, a, 0, &together}, {callback, b, 0, &together}};
+  pthread_t threads[2];
+  int started = 0;
+  for (; started < 2; ++started) {
+    if (pthread_create(&threads[started], NULL, RunJob, &jobs[started]) != 0) break;
+  }
+  for (int i = 0; i < started; ++i) pthread_join(threads[i], NULL);
+  pthread_barrier_destroy(&together);
+  return started == 2 ? jobs[0].result + jobs[1].result : -1;
+}

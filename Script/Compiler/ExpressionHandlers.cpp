@@ -1,5 +1,6 @@
 // Expressions: operands, operator insertion by precedence, parentheses,
 // subscripts, member access and the end of an expression statement.
+#include "Script/Compiler/ExpressionHeight.h"
 #include "Script/Compiler/Interpreter.h"
 #include "Script/Diagnostics/Error.h"
 #include "Script/Expressions/ControlFlow/Parenthesis.h"
@@ -122,6 +123,9 @@ uint32_t Interpreter::ReserveBindingSlot(Type* type) {
   return static_cast<uint32_t>(frame->FrameLayout().size() - 1) | frameBit | StackMemory::kRebindingBit;
 }
 
+// expression -> operand ( binary-operator operand )* [ "++" | "--" ]
+// expression-rest -> what follows an operand: an operator, a postfix
+// operator, "[" subscripts, "." member, "(" arguments, or the end.
 bool Interpreter::ExpEvent(int32_t code, const std::string& text) {
   switch (code) {
     case TOKEN_HEX_PREFIX:
@@ -159,6 +163,7 @@ bool Interpreter::ExpEvent(int32_t code, const std::string& text) {
   return OnEvent(code, text);
 }
 
+// operand -> literal | NAME | built-in | prefix-operator operand | "(" expression ")"
 bool Interpreter::Append2Op(int32_t code, const std::string& text) {
   PopHandler();
   return StartOperand(code, text, &Interpreter::AppendValueNode2Op);
@@ -178,7 +183,7 @@ bool Interpreter::StartOperand(int32_t code, const std::string& text, bool (Inte
       std::string literal = isString ? text.substr(1, text.size() - 2) : text;
       if (!constant->SetLiteral(BuiltInType(isString ? TYPE_STRING : TYPE_BOOL), literal, heap_)) {
         delete constant;
-        return Fail(ErrorCode::INTERNAL_ERROR, where);
+        return Fail(ErrorCode::OUT_OF_MEMORY, where);  // no room for the string
       }
       return (this->*attach)(constant);
     }
@@ -245,6 +250,8 @@ bool Interpreter::AppendValueNode2Op(Node* node) {
   return true;
 }
 
+// Precedence climbing: a new binary operator takes the place of the operand
+// before it, or climbs over operators that bind at least as tightly.
 bool Interpreter::InsertOperator(int32_t code, const std::string& text) {
   Node* x = OperandTop(current_);
   if (x->TypeId() == TYPE_ERROR_VAR && x->Right() == nullptr) {
@@ -305,6 +312,8 @@ bool Interpreter::CheckFullExpression(Node* root, Type** resultType) {
   Node* container = root->Parent();
   Type* type = nullptr;
   PrePostExpressions* wrapper = nullptr;
+  // The check recurses through the tree: refuse a tree too deep first.
+  if (!NestingAllowed(root, ExpressionHeight(root, kMaxNestingDepth))) return false;
   if (!root->IsExpression(&type, &wrapper, error_)) {
     delete wrapper;
     return false;
@@ -318,6 +327,7 @@ bool Interpreter::CheckFullExpression(Node* root, Type** resultType) {
   return true;
 }
 
+// expression-statement -> expression ";"
 bool Interpreter::EndFullExpression(int32_t code, const std::string& text) {
   if (OpenCall() != nullptr) return Fail(ErrorCode::SYNTAX_ERROR, kExpEvent);
   Node* root = StatementRoot(current_);
@@ -330,6 +340,7 @@ bool Interpreter::EndFullExpression(int32_t code, const std::string& text) {
   return OnEvent(code, text);
 }
 
+// postfix -> operand ( "++" | "--" )
 bool Interpreter::PostfixEvent(int32_t code, const std::string& text) {
   int32_t id = current_->TypeId();
   if (id == TYPE_FUNCTION_CALL) return Fail(ErrorCode::OPERATOR_NOT_ALLOWED_ON_FUNCTION_CALL, kExpEvent);
@@ -342,6 +353,7 @@ bool Interpreter::PostfixEvent(int32_t code, const std::string& text) {
   return true;
 }
 
+// parenthesis -> "(" expression ")"
 bool Interpreter::OpenParenthesis(int32_t, const std::string& text) {
   constexpr const char* kWhere = "script::Interpreter::OpenParenthesis";
   int32_t id = current_->TypeId();
@@ -401,6 +413,7 @@ bool Interpreter::CloseParenthesis(int32_t code, const std::string& text) {
   return IsStatementCondition(node) ? EndCondition(node) : true;
 }
 
+// subscript -> operand "[" expression ( "," expression )* "]"
 bool Interpreter::SubscriptOpenEvent(int32_t code, const std::string& text) {
   PopHandler();
   if (code != TYPE_SUBSCRIPT || text != "[") return OnEvent(code, text);
@@ -463,6 +476,7 @@ bool Interpreter::AppendValueNode2Subscript(Node* node) {
   return true;
 }
 
+// member-access -> operand "." MEMBER-NAME
 bool Interpreter::MemberAccessOpen(int32_t, const std::string& text) {
   if (!IsStructType(OperandType(current_)) || current_->Right() != nullptr) {
     return Fail(ErrorCode::SYNTAX_ERROR, kExpEvent);
@@ -481,14 +495,7 @@ bool Interpreter::MemberAccessEvent(int32_t code, const std::string& text) {
   if (current_->TypeId() != TYPE_DOT) return Fail(ErrorCode::INTERNAL_ERROR, kWhere);
   auto* structure = static_cast<AggregateType*>(OperandType(current_->Parent()));
   SourcePosition position = TokenPosition(text);
-  const Variable* member = nullptr;
-  for (const Type* declaration : structure->Members()) {
-    for (const Node* item : declaration->Items()) {
-      if (item->TypeId() == TYPE_TOKEN && item->Position().symbol == position.symbol) {
-        member = static_cast<const Variable*>(item);
-      }
-    }
-  }
+  const Variable* member = structure->FindMember(position.symbol);
   if (member == nullptr) return Fail(ErrorCode::UNKNOWN_MEMBER_NAME, "script::Interpreter::CreateMemberVariableNode");
   auto* variable = new Variable(position, current_, *member, ReserveBindingSlot(member->GetType()));
   current_->SetRight(variable);

@@ -35,17 +35,12 @@ bool IsFixedNumberToken(int32_t code) {
 
 // ---- conditions
 
-bool Interpreter::StatementNestingAllowed() {
-  std::size_t depth = 0;
-  for (const Node* node = current_; node != nullptr; node = node->Parent()) {
-    if (++depth > kMaxHandlerDepth) return Fail(ErrorCode::OUT_OF_MEMORY, "script::Interpreter::OnEvent");
-  }
-  return true;
-}
 
+// if-statement -> "if" "(" expression ")" body [ "else" body ]
+// while-statement -> "while" "(" expression ")" body
+// switch-statement -> "switch" "(" expression ")" "{" label* "}"
 bool Interpreter::ConditionalStatement(int32_t code, const std::string& text) {
-  if (!StatementNestingAllowed()) return false;
-  const SourcePosition position = TokenPosition(text);
+    const SourcePosition position = TokenPosition(text);
   Node* statement;
   if (code == TYPE_IF)
     statement = new IfNode(position, current_);
@@ -138,6 +133,7 @@ bool Interpreter::BeginSwitchExpression(int32_t code, const std::string& text) {
 
 // The current node is an if, while or for waiting for its body, or the body
 // scope of a switch label. Bodies take no declarations.
+// body -> block | ";" | expression ";" | control-statement | built-in-call ";"
 bool Interpreter::BeginBodyStatement(int32_t code, const std::string& text, const char* where) {
   const bool singleStatement = current_->TypeId() != TYPE_SCOPE;
   if (code == TYPE_SEMICOLON) return !singleStatement || EndBodyStatement();
@@ -221,9 +217,9 @@ bool Interpreter::CompleteStatement() {
 
 // ---- for
 
+// for-statement -> "for" "(" [ expression ] ";" [ expression ] ";" [ expression ] ")" body
 bool Interpreter::ForStatement(int32_t, const std::string& text) {
-  if (!StatementNestingAllowed()) return false;
-  auto* loop = new ForNode(TokenPosition(text), current_);
+    auto* loop = new ForNode(TokenPosition(text), current_);
   Attach(loop);
   current_ = loop;
   PushHandler(&Interpreter::ForEvent);
@@ -332,6 +328,7 @@ bool Interpreter::SwitchCasesEvent(int32_t code, const std::string& text) {
   }
 }
 
+// label -> "case" NUMBER ":" statement* | "default" ":" statement*
 bool Interpreter::CaseEvent(int32_t code, const std::string& text) {
   PopHandler();
   PushHandler(&Interpreter::CaseValueEvent);
@@ -424,6 +421,8 @@ bool Interpreter::IsControlKeyword(int32_t code) {
   }
 }
 
+// control-statement -> if-statement | while-statement | for-statement | switch-statement
+//                    | jump-statement | return-statement
 bool Interpreter::ControlStatement(int32_t code, const std::string& text, const char* where) {
   switch (code) {
     case TYPE_IF:
@@ -444,6 +443,7 @@ bool Interpreter::ControlStatement(int32_t code, const std::string& text, const 
   }
 }
 
+// jump-statement -> "break" ";" | "continue" ";"
 bool Interpreter::JumpStatement(int32_t code, const std::string& text, const char* where) {
   const bool isBreak = code == TYPE_BREAK;
   if (isBreak ? !InsideBreakable() : !InsideLoop()) {

@@ -171,7 +171,13 @@ uint32_t RunGuarded(void (*body)(void*), void* argument) {
   frame.code = 0;
   if (sigsetjmp(frame.jump, 0) != 0) return frame.code;
   t_innermost = &frame;
-  body(argument);
+  try {
+    body(argument);
+  } catch (...) {
+    // An exception leaves the region as a return does.
+    t_innermost = frame.outer;
+    throw;
+  }
   t_innermost = frame.outer;
   return 0;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Script/Script/ScriptRunner.h"
+#include "tests/support/NamedCase.h"
 #include "tests/support/CaptureSink.h"
 #include "tests/support/CompileReport.h"
 #include "tests/support/TempDir.h"
@@ -18,6 +19,7 @@ struct CompileCase {
   std::map<std::string, std::string> files;  // relative path -> content; the script is main.kelvra
   std::vector<std::string> report;           // "$DIR/" stands for the folder of the files
 };
+void PrintTo(const CompileCase& c, std::ostream* os) { *os << c.name; }
 
 class CompileReportTest : public testing::TestWithParam<CompileCase> {};
 
@@ -92,14 +94,15 @@ const CompileCase kCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Scripts, CompileReportTest, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<CompileCase>& info) { return info.param.name; });
+                         test::ByCaseName());
 
 TEST(ScriptRunnerTest, MissingFileIsASystemError) {
   test::TempDir dir;
   test::CaptureSink sink;
-  ScriptRunner runner(dir.PathOf("missing.kelvra"), &sink);
+  const std::string path = dir.PathOf("missing.kelvra");
+  ScriptRunner runner(path, &sink);
   EXPECT_FALSE(runner.Load());
-  EXPECT_EQ((std::vector<std::string>{"ERROR: No such file or directory in \"\", line: 1, pos: 1",
+  EXPECT_EQ((std::vector<std::string>{"ERROR: No such file or directory in \"" + path + "\", line: 1, pos: 1",
                                       "INTERNAL: Script(N): script::ScriptRunner::Load"}),
             test::WithoutEngineLines(sink.Lines(CHANNEL_BUILD)));
   EXPECT_EQ(136, runner.GetError().Code());
@@ -111,9 +114,11 @@ TEST(ScriptRunnerTest, ADirectoryIsASystemError) {
   test::TempDir dir;
   std::filesystem::create_directory(dir.Root() / "folder.kelvra");
   test::CaptureSink sink;
-  ScriptRunner runner(dir.PathOf("folder.kelvra"), &sink);
+  const std::string path = dir.PathOf("folder.kelvra");
+  ScriptRunner runner(path, &sink);
   EXPECT_FALSE(runner.Load());
-  EXPECT_EQ("ERROR: Is a directory in \"\", line: 1, pos: 1", sink.Lines(CHANNEL_BUILD).at(0));
+  EXPECT_EQ("ERROR: Is a directory in \"" + path + "\", line: 1, pos: 1", sink.Lines(CHANNEL_BUILD).at(0))
+      << "the script that cannot be read is named";
 }
 
 TEST(ScriptRunnerTest, KindFollowsTheLastExtension) {

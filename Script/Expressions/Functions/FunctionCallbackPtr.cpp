@@ -1,6 +1,7 @@
 #include "Script/Expressions/Functions/FunctionCallbackPtr.h"
 
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "Script/Debugger/FlowSemaphor.h"
@@ -81,7 +82,15 @@ void FunctionCallbackPtr::RunCall(ExecContext& context, void* result, void** arg
   }
   Value returned;
   uint32_t status = RUN_OK;
-  auto call = [&] { status = owner_.Call(&context, this, values.data(), count, &returned); };
+  // Nothing may unwind into the native caller's frames: an allocation that
+  // fails where no node checks for it ends the callback here.
+  auto call = [&] {
+    try {
+      status = owner_.Call(&context, this, values.data(), count, &returned);
+    } catch (const std::bad_alloc&) {
+      status = ReportRuntimeError(&context, this, "Out of memory.");
+    }
+  };
   if (const uint32_t fault = platform::Guarded(call)) {
     ReportRuntimeError(&context, this, "SE Exception", fault);
     return;

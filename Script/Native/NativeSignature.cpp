@@ -79,9 +79,13 @@ bool NativeSignature::Build(const FunctionRefType& prototype) {
 }
 
 ffi_type* NativeSignature::ValueType(const Type* type) {
-  if (type->ReferenceMode() != 0 || type->GetKind() == KIND_STRING) return &ffi_type_pointer;
+  const uint32_t kind = type->GetKind();
+  // Structures and arrays holding strings or references keep engine
+  // objects in their bytes, which native code must neither read nor write.
+  if ((kind == KIND_AGGREGATE || kind == KIND_ARRAY) && !type->IsPlainData()) return nullptr;
+  if (type->ReferenceMode() != 0 || kind == KIND_STRING) return &ffi_type_pointer;
   // Arrays and libraries are never passed by value.
-  return type->GetKind() == KIND_AGGREGATE ? CompositeType(type) : ScalarType(type->GetKind());
+  return kind == KIND_AGGREGATE ? CompositeType(type) : ScalarType(kind);
 }
 
 ffi_type* NativeSignature::SlotType(const Type* type) {

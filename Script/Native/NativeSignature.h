@@ -29,7 +29,8 @@ class NativeSignature {
 
   // Builds the interface on first use; later calls only read it. False when
   // a type cannot cross into native code (a library or an array by value, a
-  // structure without members, a layout libffi sees otherwise).
+  // structure or array holding strings or references, a structure without
+  // members, a layout libffi sees otherwise).
   bool Prepare(const FunctionRefType& prototype);
 
   ffi_cif* Interface() { return &cif_; }

@@ -20,7 +20,9 @@ void Describe(LoaderFailure& failure, int errorNumber) {
 void* LoadLibrary(const std::string& name, LoaderFailure& failure) {
   ::dlerror();
   errno = 0;
-  void* library = ::dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL);
+  // Kept mapped when closed: a thread the library started may still run its
+  // code after the script is done with it.
+  void* library = ::dlopen(name.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
   if (library == nullptr) Describe(failure, errno);
   return library;
 }

@@ -46,8 +46,9 @@ bool ThreadMap::WaitUntilReleased(std::chrono::milliseconds limit) {
 
 bool ThreadMap::ShareGlobals(StackMemory* stack) {
   if (stack->FrameCount() != 0) return false;
-  StackMemory* main = Main();
-  if (main != nullptr && main != stack && main->FrameCount() > 0) stack->PushSharedFrame(*main->Frame(0));
+  // Under the lock: the main stack memory may be released meanwhile.
+  std::lock_guard guard(lock_);
+  if (main_ != nullptr && main_ != stack && main_->FrameCount() > 0) stack->PushSharedFrame(*main_->Frame(0));
   return true;
 }
 

@@ -60,6 +60,7 @@ class ForeignThreadDebugTest : public testing::Test {
 TEST_F(ForeignThreadDebugTest, TheForeignThreadHaltsStepsAndRunsOn) {
   ScriptSession& session = Load("  seen = v;\n  seen = seen + 1;\n  return seen;\n");
   ASSERT_TRUE(session.SetBreakpoint(session.Path(), kFirstLine, true));
+  events_.Mark();
   ASSERT_TRUE(session.Start());
   const uint32_t foreign = events_.WaitForHaltAt(kFirstLine).threadOrFlag;
   ASSERT_NE(0u, foreign);
@@ -80,6 +81,7 @@ TEST_F(ForeignThreadDebugTest, TheForeignThreadHaltsStepsAndRunsOn) {
   EXPECT_EQ("Script", scriptStack[0].module);
 
   // A step goes to the foreign thread: the script's thread is in native code.
+  ASSERT_TRUE(events_.WaitForPauses(2));  // both threads
   events_.Mark();
   ASSERT_TRUE(Apply(session, DebugCommand::StepOver));
   EXPECT_EQ(foreign, events_.WaitForHaltAt(kSecondLine).threadOrFlag);
@@ -104,6 +106,20 @@ TEST_F(ForeignThreadDebugTest, APausedForeignThreadStops) {
   ASSERT_TRUE(Apply(session, DebugCommand::Stop));
   session.Wait();
   EXPECT_TRUE(session.ThreadIds().empty());
+}
+
+TEST_F(ForeignThreadDebugTest, ARuntimeErrorNamesTheForeignThread) {
+  ScriptSession& session = Load("  return v / (seen - seen);\n");
+  ASSERT_TRUE(session.Start());
+  EXPECT_TRUE(session.Wait());
+  std::vector<uint32_t> ended = events_.EndedThreads();
+  ended.erase(std::remove(ended.begin(), ended.end(), session.RunThreadId()), ended.end());
+  ASSERT_EQ(1u, ended.size());
+  const std::string expected = "thread: " + std::to_string(ended[0]) + ", RUNTIME ERROR: Division by zero";
+  const std::vector<std::string> lines = sink_.Lines(CHANNEL_RUN);
+  EXPECT_NE(lines.end(), std::find_if(lines.begin(), lines.end(), [&](const std::string& line) {
+              return line.rfind(expected, 0) == 0;
+            }));
 }
 
 }  // namespace

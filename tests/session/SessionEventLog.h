@@ -33,6 +33,7 @@ class SessionEventLog final : public SessionEvents {
   void OnPause(uint32_t) override {
     std::lock_guard lock(mutex_);
     paused_ = true;
+    ++pauses_;
     changed_.notify_all();
   }
   void OnBreakpoint(uint32_t fileId, uint32_t lineIndex, bool set) override {
@@ -49,6 +50,14 @@ class SessionEventLog final : public SessionEvents {
     std::lock_guard lock(mutex_);
     breaks_.clear();
     paused_ = false;
+    pauses_ = 0;
+  }
+  // Waits until `count` gates have reported their pause since the mark: a
+  // pause fans out to every thread, and a report still on its way after the
+  // next mark would make a later halt look complete too early.
+  bool WaitForPauses(std::size_t count) {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, std::chrono::minutes(1), [&] { return pauses_ >= count; });
   }
   // The break report of the halt at the line since the mark; a report with
   // lineIndex ~0 after a minute without one, so that a fault fails the test
@@ -81,6 +90,7 @@ class SessionEventLog final : public SessionEvents {
   std::condition_variable changed_;
   std::vector<Report> breaks_;
   bool paused_ = false;
+  std::size_t pauses_ = 0;
   std::vector<Report> breakpoints_;
   std::vector<uint32_t> ended_;
 };

@@ -174,3 +174,36 @@ PROBE int32_t probe_call_on_two_threads(Unary callback, int32_t a, int32_t b) {
   pthread_barrier_destroy(&together);
   return started == 2 ? jobs[0].result + jobs[1].result : -1;
 }
+
+/* A thread the library starts and leaves running: the call returns once the
+ * callback has begun (the callback calls probe_callback_began), so that the
+ * script's run may end while the callback still runs. */
+#include <semaphore.h>
+static sem_t began;
+static pthread_once_t beganOnce = PTHREAD_ONCE_INIT;
+static void InitBegan(void) { sem_init(&began, 0, 0); }
+static void* RunDetached(void* data) {
+  struct Job* job = data;
+  job->callback(job->argument);
+  free(job);
+  return NULL;
+}
+PROBE int32_t probe_call_detached(Unary callback, int32_t v) {
+  pthread_once(&beganOnce, InitBegan);
+  struct Job* job = malloc(sizeof *job);
+  if (job == NULL) return -1;
+  *job = (struct Job){callback, v, 0, NULL};
+  pthread_t thread;
+  if (pthread_create(&thread, NULL, RunDetached, job) != 0) {
+    free(job);
+    return -1;
+  }
+  pthread_detach(thread);
+  sem_wait(&began);
+  return 0;
+}
+PROBE int32_t probe_callback_began(void) {
+  pthread_once(&beganOnce, InitBegan);
+  sem_post(&began);
+  return 0;
+}

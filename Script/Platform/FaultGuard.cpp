@@ -141,11 +141,10 @@ void OnFault(int signal, siginfo_t* info, void* context) {
   frame->code = ExceptionCode(signal, info, context);
   t_innermost = frame->outer;
   // The jump does not restore the signal mask (saving it would cost a system
-  // call per region): unblock the signal being handled here.
-  sigset_t handled;
-  ::sigemptyset(&handled);
-  ::sigaddset(&handled, signal);
-  ::pthread_sigmask(SIG_UNBLOCK, &handled, nullptr);
+  // call per region): put back the mask the fault interrupted, since the
+  // handler may run with more signals blocked than its own (a sanitizer's
+  // wrapper blocks them all).
+  ::pthread_sigmask(SIG_SETMASK, &static_cast<const ucontext_t*>(context)->uc_sigmask, nullptr);
   ::siglongjmp(frame->jump, 1);
 }
 

@@ -107,12 +107,6 @@ void Memory::TrackNode(Runable* node) {
   Link(nodes_, node);
   ++nodeCount_;
   node->registry_ = this;
-  if (!node->IsKindOf(TYPE_FUNCTION)) return;
-  try {
-    functions_.insert(node);
-  } catch (const std::bad_alloc&) {
-    // the function stays unlisted: references to it are refused
-  }
 }
 
 void Memory::UntrackNode(Runable* node) {
@@ -120,17 +114,11 @@ void Memory::UntrackNode(Runable* node) {
   Unlink(nodes_, node);
   --nodeCount_;
   node->registry_ = nullptr;
-  functions_.erase(node);
 }
 
 std::size_t Memory::LiveNodeCount() const {
   std::lock_guard lock(trackingLock_);
   return nodeCount_;
-}
-
-bool Memory::IsLiveFunction(const Runable* node) const {
-  std::lock_guard lock(trackingLock_);
-  return functions_.contains(node);
 }
 
 std::vector<const Runable*> Memory::LiveNodes() const {

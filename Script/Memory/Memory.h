@@ -17,7 +17,6 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "Script/Memory/ConstructMemoryHandler.h"
@@ -78,14 +77,10 @@ class Memory {
   InstanceHandler* DestroyHandler() const { return destroyHandler_.get(); }
   InstanceHandler* ClearHandler() const { return clearHandler_.get(); }
 
-  // The live-node registry. Function nodes are also indexed by address, so
-  // that a function reference value can be checked before it is called; a
-  // failure of that index leaves the function unlisted.
+  // The live-node registry.
   void TrackNode(Runable* node);
   void UntrackNode(Runable* node);
   std::size_t LiveNodeCount() const;
-  // Whether the address is that of a live function node of this heap.
-  bool IsLiveFunction(const Runable* node) const;
   // The live nodes in address order.
   std::vector<const Runable*> LiveNodes() const;
 
@@ -187,7 +182,6 @@ class Memory {
   mutable std::mutex trackingLock_;
   Runable* nodes_ = nullptr;
   std::size_t nodeCount_ = 0;
-  std::unordered_set<const Runable*> functions_;
   // Heads of the intrusive live lists (doubly linked, unordered).
   MemoryBlock* blocks_ = nullptr;
   MemoryBlockRef* refs_ = nullptr;

@@ -18,6 +18,8 @@
 namespace script {
 namespace {
 
+using test::Apply;
+
 // Lines (from 0) of the callback's statements.
 constexpr uint32_t kFirstLine = 2;
 constexpr uint32_t kSecondLine = 3;
@@ -31,15 +33,6 @@ std::string ScriptWithCallback(const std::string& body) {
          "  i32 probe_call_on_thread(function<onThread>, i32);\n"
          "} probe;\n"
          "i32 result = probe.probe_call_on_thread(onThread, 41);\n";
-}
-
-bool Apply(ScriptSession& session, DebugCommand command) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
-  while (!session.Command(command)) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::yield();
-  }
-  return true;
 }
 
 class ForeignThreadDebugTest : public testing::Test {

@@ -1,7 +1,7 @@
 #pragma once
 // A SessionEvents sink for tests of the public surface: it records break
 // and breakpoint reports and lets a test wait, without sleeping, until a
-// thread has halted at a line.
+// thread has halted at a line; and the way tests apply a debugger command.
 //
 // A halt is complete once both its break report and the debugger's pause
 // have arrived (at a breakpoint the break report comes first, after a step
@@ -11,8 +11,10 @@
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <thread>
 #include <vector>
 
+#include "kelvra/ScriptSession.h"
 #include "kelvra/SessionEvents.h"
 
 namespace script::test {
@@ -94,5 +96,17 @@ class SessionEventLog final : public SessionEvents {
   std::vector<Report> breakpoints_;
   std::vector<uint32_t> ended_;
 };
+
+// Applies a command to a halted run. The engine reports a halt while it
+// still holds the debugger, and a command that finds the debugger busy is
+// dropped, as a user's click would be; a test tries again until it is taken.
+inline bool Apply(ScriptSession& session, DebugCommand command) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+  while (!session.Command(command)) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::yield();
+  }
+  return true;
+}
 
 }  // namespace script::test

@@ -35,8 +35,11 @@ class ScriptSession::Impl {
     return root != nullptr && root->TypeId() == TYPE_SCOPE ? static_cast<const Scope*>(root) : nullptr;
   }
 
-  ScriptRunner runner;
+  // Declared first, so that it goes last: the interpreter's end waits for
+  // callbacks still running on threads of native code, whose gates report
+  // to the bridge.
   SessionEventsBridge bridge;
+  ScriptRunner runner;
   platform::ScriptThread worker;  // the session's own run thread, when it started one
   std::atomic<bool> executing{false};  // a run has been asked for: one per session
   std::atomic<uint32_t> runThread{0};

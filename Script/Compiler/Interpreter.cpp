@@ -5,6 +5,7 @@
 
 #include "Script/Compiler/Reader.h"
 #include "Script/Diagnostics/Error.h"
+#include "Script/Expressions/Errors/ErrorType.h"
 #include "Script/Expressions/Functions/Function.h"
 #include "Script/Expressions/Operators/OperatorFactory.h"
 #include "Script/Expressions/Scope.h"
@@ -43,20 +44,26 @@ Interpreter::~Interpreter() {
   // A callback still running on a foreign thread uses the tree: it may end
   // first, for a while.
   threads_.WaitUntilReleased(std::chrono::seconds(10));
+  DeleteProgram();
+}
+
+void Interpreter::DeleteProgram() {
   // Storage still held by a thread refers to the tree's types: free it first.
   threads_.ReleaseAll();
+  heap_.ReleaseLockedBlocks();
   // The native functions made at run time use the tree's types.
   natives_.Clear();
   delete root_;
+  root_ = nullptr;
+  errorType_.reset();
 }
 
 bool Interpreter::Init() {
   Memory::NodeRegistration registration(heap_);
   handlers_.clear();
   PushHandler(&Interpreter::BeginFullExpression);
+  DeleteProgram();
   symbols_.Reset();
-  natives_.Clear();
-  delete root_;
   SourcePosition rootPosition{0, 0, 1, 1};
   if (currentReader_ != nullptr) rootPosition.file = symbols_.InternFile(currentReader_->Path());
   root_ = new Scope(rootPosition, nullptr);

@@ -128,10 +128,6 @@ const ScriptCase kCases[] = {
      "        inner : \"$F\", line: 2, pos: 29\n"
      "        outer : \"$F\", line: 3, pos: 29\n"
      "        main.kelvra : \"$F\", line: 4, pos: 1\n"},
-    {"BuiltInCallsDoNotRunYet", "i32 a;\nui32 s = sizeof(a);\n", 2, "a : i32 = 0\ns : ui32 = 0\n",
-     "thread: T, RUNTIME ERROR: NOT_IMPLEMENTED in \"$F\", line: 2 ,pos: 16, sym: (\n"
-     "TRACE:\n"
-     "        main.kelvra : \"$F\", line: 2, pos: 1\n"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Scripts, FunctionScriptTest, testing::ValuesIn(kCases),

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build needs, only those that are missing.
 set -euo pipefail
-packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev ccache
+packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev ccache pkg-config libffi-dev
   qt6-base-dev libqscintilla2-qt6-dev libpugixml-dev xvfb xauth)
 missing=()
 for p in "${packages[@]}"; do

@@ -18,6 +18,8 @@
 namespace script {
 namespace {
 
+using test::Apply;
+
 // A script whose fourth line (index 3) can hold a breakpoint, with a
 // structure type named `structure` alive in its globals.
 std::string HaltingScript(const std::string& structure) {
@@ -28,18 +30,6 @@ std::vector<std::string> NamesOf(const std::vector<VariableHandle>& variables) {
   std::vector<std::string> names;
   for (const VariableHandle& variable : variables) names.push_back(variable.Name());
   return names;
-}
-
-// Applies a command to a halted run. The engine reports a halt while it
-// still holds the debugger, and a command that finds the debugger busy is
-// dropped, as a user's click would be; a test tries again until it is taken.
-bool Apply(ScriptSession& session, DebugCommand command) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
-  while (!session.Command(command)) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::yield();
-  }
-  return true;
 }
 
 bool Mentions(const std::vector<std::string>& lines, const std::string& text) {

@@ -87,11 +87,7 @@ void ConstVariable::SerializeBody(Serializer* serializer) {
     serializer->WriteSymbol(Position());
     return;
   }
-  SourcePosition token = Position();
-  for (uint32_t symbol : Symbols()) {
-    token.symbol = symbol;
-    serializer->WriteSymbol(token);
-  }
+  WriteSymbols(serializer, Position());
 }
 
 }  // namespace script

@@ -17,15 +17,11 @@ void SerializeLabelBody(Serializer* serializer, Node* body) {
 }  // namespace
 
 void CaseNode::SerializeBody(Serializer* serializer) {
-  serializer->WriteSymbol(Position());
   serializer->WriteToken(TYPE_EMPTY);
   WriteSymbols(serializer, Position());
   SerializeLabelBody(serializer, left_);
 }
 
-void DefaultNode::SerializeBody(Serializer* serializer) {
-  serializer->WriteSymbol(Position());
-  SerializeLabelBody(serializer, left_);
-}
+void DefaultNode::SerializeBody(Serializer* serializer) { SerializeLabelBody(serializer, left_); }
 
 }  // namespace script

@@ -12,7 +12,7 @@ class CaseNode : public AggregateSymbol, public BreakableNode {
 
   // Runs the body scope; RUN_OK without one.
   uint32_t Run(ExecContext* context) override { return left_ != nullptr ? left_->Run(context) : RUN_OK; }
-  // "case", the value's tokens, ":" and the statements of the body.
+  // After the keyword: the value's tokens, ":" and the body's statements.
   void SerializeBody(Serializer* serializer) override;
 };
 
@@ -22,7 +22,7 @@ class DefaultNode : public BreakableNode {
 
   // Runs the body scope; RUN_OK without one.
   uint32_t Run(ExecContext* context) override { return left_ != nullptr ? left_->Run(context) : RUN_OK; }
-  // "default", ":" and the statements of the body.
+  // After the keyword: ":" and the body's statements.
   void SerializeBody(Serializer* serializer) override;
 };
 

@@ -36,8 +36,8 @@ bool PassesGate(int32_t typeId) { return typeId != TYPE_WHILE; }
 }  // namespace
 
 void SerializeStatement(Serializer* serializer, Node* statement) {
-  statement->Serialize(serializer);
-  if (!EndsItself(statement->TypeId())) serializer->WriteEndToken(TYPE_SCOPE_END_EXPRESSION);
+  if (statement != nullptr) statement->Serialize(serializer);
+  if (statement == nullptr || !EndsItself(statement->TypeId())) serializer->WriteEndToken(TYPE_SCOPE_END_EXPRESSION);
 }
 
 Scope::~Scope() {

@@ -10,7 +10,8 @@
 namespace script {
 
 // Serializes a statement of a block or a body, ended by ";" unless it ends
-// itself (blocks, control statements, definitions).
+// itself (blocks, control statements, definitions); an empty body (null)
+// is a lone ";".
 void SerializeStatement(Serializer* serializer, Node* statement);
 
 class Scope : public AggregateDefCollection {

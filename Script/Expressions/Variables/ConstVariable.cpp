@@ -83,11 +83,13 @@ uint32_t ConstVariable::Run(ExecContext* context) {
 }
 
 void ConstVariable::SerializeBody(Serializer* serializer) {
-  if (Position().symbol != 0) {
+  // A number read from several tokens (sign, digits, ".", fraction,
+  // exponent) writes them all; a string or bool is its own symbol.
+  if (Symbols().empty()) {
     serializer->WriteSymbol(Position());
-    return;
+  } else {
+    WriteSymbols(serializer, Position());
   }
-  WriteSymbols(serializer, Position());
 }
 
 }  // namespace script

@@ -25,7 +25,7 @@ ArrayType* ByteArray(uint32_t size) {
   Heap();
   auto* array = new ArrayType(SourcePosition{}, nullptr);
   array->SetElementType(new Type(TYPE_UI8, {}, array));
-  array->AddDimension(size, 0);
+  array->AddDimension(size, {});
   return array;
 }
 

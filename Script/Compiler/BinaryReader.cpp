@@ -49,7 +49,8 @@ bool BinaryReader::OnSymbols(Cursor& at, Cursor end) {
   // The stored texts take the ids from 83 on, as in the writer: the first
   // of them are the built-in names the compiler has interned already. A
   // text that lands elsewhere (a duplicate, a file from a compiler with
-  // other predefined symbols) would give every later id the wrong text.
+  // other predefined symbols) would give every later id the wrong text;
+  // a text no source could hold is no token at all.
   uint32_t expected = compiled::kFirstStoredSymbol;
   while (true) {
     if (at == end) return Corrupted(kWhere);
@@ -58,7 +59,7 @@ bool BinaryReader::OnSymbols(Cursor& at, Cursor end) {
     const std::string_view text(reinterpret_cast<const char*>(at), static_cast<std::size_t>(terminator - at));
     at = terminator + 1;
     if (text.empty()) break;
-    if (symbols.InternSymbol(text) != expected++) return Corrupted(kWhere);
+    if (!compiled::IsTokenText(text) || symbols.InternSymbol(text) != expected++) return Corrupted(kWhere);
   }
   codes_.resize(symbols.SymbolCount());
   for (uint32_t id = 0; id < codes_.size(); ++id) codes_[id] = compiled::TokenCodeOf(symbols.Symbol(id));

@@ -1,5 +1,6 @@
 #include "Script/Compiler/CompiledFile.h"
 
+#include <cctype>
 #include <string>
 
 #include "Script/Compiler/Reader.h"
@@ -73,6 +74,17 @@ std::string_view ClosingText(int32_t code) {
     case TYPE_COLON: return ":";
     default: return {};
   }
+}
+
+bool IsTokenText(std::string_view text) {
+  if (text.empty()) return false;
+  if ((text.front() == '"' || text.front() == '\'') && text.size() >= 2) return text.back() == text.front();
+  const std::string key(text);
+  if (KeywordTable().contains(key) || OperatorTable().contains(key)) return true;
+  for (char c : text) {
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_') return false;
+  }
+  return true;
 }
 
 int32_t TokenCodeOf(std::string_view text) {

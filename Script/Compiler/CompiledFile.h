@@ -37,6 +37,11 @@ std::size_t DecodeId(const unsigned char* data, const unsigned char* end, uint32
 std::string_view OpeningText(int32_t code);
 std::string_view ClosingText(int32_t code);
 
+// Whether a stored text is a token the source reader could have read: a
+// keyword, an operator, a word of letters, digits and "_", or a string
+// constant in matching quotation marks.
+bool IsTokenText(std::string_view text);
+
 // The token code of a stored text: keyword, operator, name, the number
 // forms, string constant, or 0.
 int32_t TokenCodeOf(std::string_view text);

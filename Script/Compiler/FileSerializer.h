@@ -1,13 +1,12 @@
 #pragma once
 // What the compiled-file writer and the source-text writer share: writing a
-// program to a file in the steps header, symbol table and tree. The file
-// replaces its target only once it is completely written.
+// program in the steps header, symbol table and tree, into memory or into a
+// file that replaces its target only once it is completely written.
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 #include "Script/Foundation/Serializer.h"
-#include "Script/Platform/ReplacingFile.h"
 
 namespace script {
 
@@ -19,10 +18,11 @@ class FileSerializer : public Serializer {
  public:
   FileSerializer(Interpreter& interpreter, Error& error);
 
-  // Writes the interpreter's program to `path`. A file that cannot be
-  // created or written fills the error with code 136, the system's message
-  // and the path, leaves any earlier file at the path as it was, and gives
-  // false.
+  // The interpreter's program in this writer's format.
+  std::string Serialize();
+  // Writes the program to `path`. A file that cannot be created or written
+  // fills the error with code 136, the system's message and the path,
+  // leaves any earlier file at the path as it was, and gives false.
   bool Serialize(const std::string& path);
 
  protected:
@@ -31,21 +31,16 @@ class FileSerializer : public Serializer {
   virtual void WriteSymbolsStep() {}
   // What follows the tree.
   virtual void WriteEndStep() {}
-  // Appends bytes to the file as they are.
-  void Put(std::string_view bytes);
-  void Put(char byte) { buffer_.push_back(byte); }
+  // Appends bytes to the output as they are.
+  void Put(std::string_view bytes) { output_.append(bytes); }
+  void Put(char byte) { output_.push_back(byte); }
 
   Interpreter& interpreter_;
   const SymbolStore& symbols_;
 
  private:
-  // Hands the buffered bytes to the file; false once a write has failed.
-  bool Flush();
-
   Error& error_;
-  platform::ReplacingFile file_;
-  std::string buffer_;
-  int systemError_ = 0;
+  std::string output_;
 };
 
 }  // namespace script

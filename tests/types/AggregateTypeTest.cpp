@@ -209,7 +209,7 @@ TEST(AggregateTypeTest, UnsafeMemberIsTracedFromTheStringOutwards) {
   AddMember(structure, TYPE_I32, 0, {91});
   auto* array = new ArrayType(SourcePosition{0, 0, 2, 1}, &structure);
   array->SetElementType(new Type(TYPE_STRING, SourcePosition{59, 0, 2, 7}, nullptr));
-  array->AddDimension(2, 0);
+  array->AddDimension(2, {});
   structure.AddMember(array);
   test::Declare(array, {92});
   ASSERT_TRUE(structure.ComputeLayout());

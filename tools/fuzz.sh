@@ -8,8 +8,9 @@
 # (the compiled-file reader) or "decompiler" (compile, write text, compile
 # again). The seeds are the project's own scripts (tests/scripts, examples),
 # compiled for the "compiled" target; what the fuzzer learns stays in
-# build-fuzz/corpus/TARGET for the next run. A crash, hang (over 10 s) or
-# out-of-memory input is written to build-fuzz/findings/TARGET.
+# build-fuzz/corpus/TARGET for the next run. A crash, hang (over 10 s, or
+# KELVRA_FUZZ_TIMEOUT seconds on a busy machine) or out-of-memory input is
+# written to build-fuzz/findings/TARGET.
 set -euo pipefail
 if [ $# -ne 2 ] || [[ ! "$1" =~ ^(source|compiled|decompiler)$ ]] || [[ ! "$2" =~ ^[0-9]+$ ]]; then
   echo "usage: tools/fuzz.sh source|compiled|decompiler SECONDS" >&2
@@ -49,7 +50,7 @@ done
 rm -rf "$work"
 mkdir -p "$work"
 
-options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+options=(-max_total_time="$seconds" -timeout="${KELVRA_FUZZ_TIMEOUT:-10}" -rss_limit_mb=2048 -print_final_stats=1
   -artifact_prefix="$root/$findings/")
 [ "$target" != compiled ] && options+=(-dict="$root/fuzz/kelvra.dict")
 # Run in an empty folder: a script's includes resolve against it. One job,

@@ -22,7 +22,6 @@ Memory& Heap() {
 
 // A byte array type of the given size: a value that always needs a block.
 ArrayType* ByteArray(uint32_t size) {
-  Heap();
   auto* array = new ArrayType(SourcePosition{}, nullptr);
   array->SetElementType(new Type(TYPE_UI8, {}, array));
   array->AddDimension(size, {});
@@ -65,7 +64,7 @@ void BM_ValueStorage(benchmark::State& state) {
   ArrayType* type = ByteArray(static_cast<uint32_t>(state.range(0)));
   for (auto _ : state) {
     Value value;
-    value.EnsureStorage(type);
+    value.EnsureStorage(type, &Heap());
     benchmark::DoNotOptimize(value.StoragePointer());
   }
   delete type;
@@ -74,7 +73,6 @@ BENCHMARK(BM_ValueStorage)->Apply(SizeArguments);
 
 // A scalar temporary and its conversion into another kind: no block at all.
 void BM_ScalarTemporary(benchmark::State& state) {
-  Heap();
   int32_t number = 0;
   for (auto _ : state) {
     Value value;
@@ -88,10 +86,10 @@ BENCHMARK(BM_ScalarTemporary);
 
 // A string temporary: a block holding a std::string, the characters, release.
 void BM_StringTemporary(benchmark::State& state) {
-  Heap();
+  Memory& heap = Heap();
   for (auto _ : state) {
     Value value;
-    value.SetString("temporary", 9);
+    value.SetString(heap, "temporary", 9);
     benchmark::DoNotOptimize(value.StringObject());
   }
 }

@@ -1,6 +1,5 @@
 #include "cli/Commands.h"
 
-#include "Script/Script/ScriptRunner.h"
 #include "cli/ConsoleSink.h"
 #include "kelvra/ScriptSession.h"
 
@@ -13,7 +12,8 @@ constexpr Command kCommands[] = {
     {"compile", "FILE", "compile a script into FILE.bin", CompileCommand},
     {"decompile", "FILE", "write a compiled script back as source text into FILE.kelvra", DecompileCommand},
     {"run", "[--leaks] [--globals] FILE",
-     "compile and run a script (.kelvra or .bin); --leaks prints the leak report, --globals the global variables", RunCommand},
+     "compile and run a script (.kelvra or .bin); --leaks prints the leak report, --globals the global variables",
+     RunCommand},
 };
 
 }  // namespace
@@ -23,8 +23,8 @@ std::span<const Command> AllCommands() { return kCommands; }
 int BuildCommand(std::span<const std::string> arguments) {
   if (arguments.size() != 1) return EXIT_USAGE;
   ConsoleSink sink;
-  script::ScriptRunner runner(arguments[0], &sink);
-  return runner.Load() ? EXIT_OK : EXIT_FAILED;
+  script::ScriptSession session(arguments[0], sink);
+  return session.Load() ? EXIT_OK : EXIT_FAILED;
 }
 
 int CompileCommand(std::span<const std::string> arguments) {

@@ -1,12 +1,8 @@
-#include <thread>
+#include <optional>
 
-#include "Script/Expressions/Scope.h"
-#include "Script/VariableView/GlobalsListing.h"
-#include "Script/Script/ScriptRunner.h"
-#include "Script/Stack/StackMemory.h"
 #include "cli/Commands.h"
 #include "cli/ConsoleSink.h"
-#include "cli/HeadlessDebugger.h"
+#include "kelvra/ScriptSession.h"
 
 namespace kelvra {
 
@@ -33,19 +29,24 @@ bool ParseRunOptions(std::span<const std::string> arguments, RunOptions& options
   return !options.path.starts_with("--");
 }
 
-// Prints the global variables when the run thread ends; the threads of
-// native callbacks end too but do not own the globals. The lines go through
-// the sink, so they follow the build report on standard output.
-void PrintGlobals(script::Interpreter& interpreter, script::StdOutInterface& sink, uint32_t threadId) {
-  script::ThreadMap& threads = interpreter.Threads();
-  script::StackMemory* stack = threads.GetStackMemory(threadId);
-  const script::Node* root = interpreter.GetRoot();
-  if (stack != threads.Main() || root == nullptr || root->TypeId() != script::TYPE_SCOPE) return;
-  for (const std::string& line :
-       script::ListGlobals(static_cast<const script::Scope&>(*root), *stack, interpreter.Symbols())) {
-    sink.Print(script::CHANNEL_BUILD, line);
+// Prints the global variables when the run's own thread ends, while its
+// storage is still alive; the threads of native callbacks end too but do not
+// own the globals. The lines go through the sink, so they follow the build
+// report on standard output.
+class GlobalsPrinter final : public script::SessionEvents {
+ public:
+  GlobalsPrinter(const script::ScriptSession& session, script::StdOutInterface& sink)
+      : session_(session), sink_(sink) {}
+
+  void OnThreadEnd(uint32_t threadId) override {
+    if (threadId != session_.RunThreadId()) return;
+    session_.ListGlobals([this](const std::string& line) { sink_.Print(script::CHANNEL_BUILD, line); });
   }
-}
+
+ private:
+  const script::ScriptSession& session_;
+  script::StdOutInterface& sink_;
+};
 
 }  // namespace
 
@@ -53,26 +54,16 @@ int RunCommand(std::span<const std::string> arguments) {
   RunOptions options;
   if (!ParseRunOptions(arguments, options)) return EXIT_USAGE;
   ConsoleSink sink;
-  script::ScriptRunner runner(options.path, &sink);
-  if (!runner.Load()) return EXIT_FAILED;
+  script::ScriptSession session(options.path, sink);
+  if (!session.Load()) return EXIT_FAILED;
 
-  script::Interpreter& interpreter = runner.GetInterpreter();
-  HeadlessDebugger::ThreadEndAction onThreadEnd;
-  if (options.globals) onThreadEnd = [&](uint32_t threadId) { PrintGlobals(interpreter, sink, threadId); };
-  HeadlessDebugger events(std::move(onThreadEnd));
-  interpreter.AttachDebugger(&events);
-  bool succeeded = false;
-  std::thread worker([&] {
-    succeeded = runner.Execute();
-    // Lets the wait below end when the run could not start.
-    interpreter.DebuggerFanOut().Started().Set();
-  });
-  // The script thread is held before its first statement until resumed.
-  interpreter.DebuggerFanOut().Started().Wait();
-  while (!interpreter.Debugger().Run()) std::this_thread::yield();
-  worker.join();
-  interpreter.DetachDebugger();
-  if (options.leaks) interpreter.Heap().DumpLeaks();
+  std::optional<GlobalsPrinter> globals;
+  if (options.globals) session.AttachEvents(&globals.emplace(session, sink));
+  // The run starts held before its first statement; Start resumes it.
+  session.Start(script::DebugCommand::Run);
+  const bool succeeded = session.Wait();
+  session.DetachEvents();
+  if (options.leaks) session.DumpLeaks();
   return succeeded ? EXIT_OK : EXIT_RUNTIME_ERROR;
 }
 

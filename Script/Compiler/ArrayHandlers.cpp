@@ -64,6 +64,9 @@ bool FitsStorage(const ArrayType& array) { return array.GetSize() != std::numeri
 
 }  // namespace
 
+// array-type -> "array" "<" element-type [ "," dimension ( "," NUMBER )* ] ">"
+// element-type -> TYPE | STRUCT-NAME | "function" "<" NAME ">" | array-type
+// dimension -> NUMBER | expression   (an expression only as the only dimension)
 bool Interpreter::ReadArrayType(ArrayType* array, Handler continuation) {
   PushHandler(continuation);
   PushHandler(&Interpreter::ArrayBeginEvent);
@@ -78,6 +81,7 @@ ArrayType* Interpreter::ArrayBeingRead() const {
   return nullptr;
 }
 
+// array-declaration -> array-type declarator ( "," declarator )* ";"
 bool Interpreter::ArrayDecEvent(int32_t, const std::string& text) {
   auto* array = new ArrayType(TokenPosition(text), current_);
   Attach(array);

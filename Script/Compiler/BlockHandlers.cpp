@@ -11,6 +11,9 @@
 
 namespace script {
 
+// statement -> scope-statement | body-statement
+// The statement start: scopes take every statement, the bodies of if, while
+// and for only those that declare nothing.
 bool Interpreter::BeginFullExpression(int32_t code, const std::string& text) {
   constexpr const char* kWhere = "script::Interpreter::BeginFullExpression";
   switch (current_->TypeId()) {
@@ -29,6 +32,8 @@ bool Interpreter::BeginFullExpression(int32_t code, const std::string& text) {
   }
 }
 
+// scope-statement -> ";" | block | declaration | expression ";"
+//                  | control-statement | include | built-in-call ";"
 bool Interpreter::BeginScopeExpression(int32_t code, const std::string& text) {
   constexpr const char* kWhere = "script::Interpreter::BeginScopeExpression";
   if (IsControlKeyword(code)) return ControlStatement(code, text, kWhere);
@@ -71,6 +76,7 @@ bool Interpreter::BeginScopeExpression(int32_t code, const std::string& text) {
   }
 }
 
+// identifier-statement -> STRUCT-NAME declarators ";" | NAME expression-rest ";"
 bool Interpreter::IdentifierStatement(const std::string& text) {
   Node* declaration = FindDeclaration(symbols_.InternSymbol(text));
   int32_t id = declaration != nullptr ? declaration->TypeId() : TYPE_NONE;
@@ -83,6 +89,7 @@ bool Interpreter::IdentifierStatement(const std::string& text) {
   return true;
 }
 
+// block -> "{" statement* "}"
 bool Interpreter::OpenBlock(int32_t code, const std::string& text) {
   PushHandler(&Interpreter::BeginFullExpression);
   return AppendNode(code, text);
@@ -118,6 +125,7 @@ bool Interpreter::EndScope() {
   }
 }
 
+// include -> "include" STRING ";"
 bool Interpreter::IncludeEvent(int32_t code, const std::string& text) {
   constexpr const char* kWhere = "script::Interpreter::IncludeEvent";
   PushHandler(&Interpreter::BeginFullExpression);

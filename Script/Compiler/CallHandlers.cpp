@@ -73,6 +73,8 @@ Type* StringReference(Node* parent) {
 
 // ---- calls
 
+// call -> callee "(" [ expression ( "," expression )* ] ")"
+// callee -> FUNCTION-NAME | function reference variable | subscript | call
 bool Interpreter::FunctionCallEvent(int32_t code, const std::string& text) {
   PopHandler();
   if (code != TYPE_PARENTHESIS || text != "(") return OnEvent(code, text);
@@ -209,6 +211,7 @@ Variable* Interpreter::CreateBuiltInNameNode(int32_t code, const std::string& te
   return new Variable(position, current_, builtIn->GetPrototype(), 0, Variable::kNoStorage);
 }
 
+// built-in-call -> BUILT-IN "(" [ expression ( "," expression )* ] ")"
 bool Interpreter::BuiltInStatement(int32_t code, const std::string& text) {
   Variable* name = CreateBuiltInNameNode(code, text);
   if (name == nullptr) return false;
@@ -221,6 +224,7 @@ bool Interpreter::BuiltInStatement(int32_t code, const std::string& text) {
 
 // ---- cast<T>(expression)
 
+// cast -> "cast" "<" TYPE ">" "(" expression ")"
 bool Interpreter::CastOpenTypeExpression(int32_t code, const std::string&) {
   PopHandler();
   if (code != TYPE_LESS) return Fail(ErrorCode::SYNTAX_ERROR, "script::Interpreter::CastOpenTypeExpression");

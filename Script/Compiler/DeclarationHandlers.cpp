@@ -10,6 +10,8 @@
 
 namespace script {
 
+// declaration -> TYPE declarator ( "," declarator )* ";"
+// declarator -> [ "@" [ "@" ] ] NAME [ "=" expression ]
 bool Interpreter::BeginVariableDeclaration(Type* type) {
   Attach(type);
   current_ = type;
@@ -78,6 +80,8 @@ bool Interpreter::TypeDecNextEvent(int32_t code, const std::string& text) {
   return Fail(ErrorCode::SYNTAX_ERROR, "script::Interpreter::TypeDecNextEvent");
 }
 
+// struct-declaration -> "struct" NAME "{" member-declaration* "}" [ declarator ( "," declarator )* ] ";"
+// member-declaration -> TYPE [ "@" [ "@" ] ] NAME ( "," NAME )* ";"
 bool Interpreter::AggregateEvent(int32_t code, const std::string& text) {
   constexpr const char* kWhere = "script::Interpreter::AggregateEvent";
   PopHandler();

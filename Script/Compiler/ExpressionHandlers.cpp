@@ -115,6 +115,9 @@ uint32_t Interpreter::ReserveBindingSlot(Type* type) {
   return static_cast<uint32_t>(frame->FrameLayout().size() - 1) | frameBit | StackMemory::kRebindingBit;
 }
 
+// expression -> operand ( binary-operator operand )* [ "++" | "--" ]
+// expression-rest -> what follows an operand: an operator, a postfix
+// operator, "[" subscripts, "." member, "(" arguments, or the end.
 bool Interpreter::ExpEvent(int32_t code, const std::string& text) {
   switch (code) {
     case TOKEN_HEX_PREFIX:
@@ -152,6 +155,7 @@ bool Interpreter::ExpEvent(int32_t code, const std::string& text) {
   return OnEvent(code, text);
 }
 
+// operand -> literal | NAME | built-in | prefix-operator operand | "(" expression ")"
 bool Interpreter::Append2Op(int32_t code, const std::string& text) {
   PopHandler();
   return StartOperand(code, text, &Interpreter::AppendValueNode2Op);
@@ -169,7 +173,7 @@ bool Interpreter::StartOperand(int32_t code, const std::string& text, bool (Inte
       auto* constant = new ConstVariable(TokenPosition(text), current_);
       bool isString = code == TYPE_CONST;
       std::string literal = isString ? text.substr(1, text.size() - 2) : text;
-      if (!constant->SetLiteral(BuiltInType(isString ? TYPE_STRING : TYPE_BOOL), literal)) {
+      if (!constant->SetLiteral(BuiltInType(isString ? TYPE_STRING : TYPE_BOOL), literal, heap_)) {
         delete constant;
         return Fail(ErrorCode::INTERNAL_ERROR, where);
       }
@@ -238,6 +242,8 @@ bool Interpreter::AppendValueNode2Op(Node* node) {
   return true;
 }
 
+// Precedence climbing: a new binary operator takes the place of the operand
+// before it, or climbs over operators that bind at least as tightly.
 bool Interpreter::InsertOperator(int32_t code, const std::string& text) {
   Node* x = OperandTop(current_);
   if (x->TypeId() == TYPE_ERROR_VAR && x->Right() == nullptr) {
@@ -311,6 +317,7 @@ bool Interpreter::CheckFullExpression(Node* root, Type** resultType) {
   return true;
 }
 
+// expression-statement -> expression ";"
 bool Interpreter::EndFullExpression(int32_t code, const std::string& text) {
   if (OpenCall() != nullptr) return Fail(ErrorCode::SYNTAX_ERROR, kExpEvent);
   Node* root = StatementRoot(current_);
@@ -323,6 +330,7 @@ bool Interpreter::EndFullExpression(int32_t code, const std::string& text) {
   return OnEvent(code, text);
 }
 
+// postfix -> operand ( "++" | "--" )
 bool Interpreter::PostfixEvent(int32_t code, const std::string& text) {
   int32_t id = current_->TypeId();
   if (id == TYPE_FUNCTION_CALL) return Fail(ErrorCode::OPERATOR_NOT_ALLOWED_ON_FUNCTION_CALL, kExpEvent);
@@ -335,6 +343,7 @@ bool Interpreter::PostfixEvent(int32_t code, const std::string& text) {
   return true;
 }
 
+// parenthesis -> "(" expression ")"
 bool Interpreter::OpenParenthesis(int32_t, const std::string& text) {
   constexpr const char* kWhere = "script::Interpreter::OpenParenthesis";
   int32_t id = current_->TypeId();
@@ -394,6 +403,7 @@ bool Interpreter::CloseParenthesis(int32_t code, const std::string& text) {
   return IsStatementCondition(node) ? EndCondition(node) : true;
 }
 
+// subscript -> operand "[" expression ( "," expression )* "]"
 bool Interpreter::SubscriptOpenEvent(int32_t code, const std::string& text) {
   PopHandler();
   if (code != TYPE_SUBSCRIPT || text != "[") return OnEvent(code, text);
@@ -456,6 +466,7 @@ bool Interpreter::AppendValueNode2Subscript(Node* node) {
   return true;
 }
 
+// member-access -> operand "." MEMBER-NAME
 bool Interpreter::MemberAccessOpen(int32_t, const std::string& text) {
   if (!IsStructType(OperandType(current_)) || current_->Right() != nullptr) {
     return Fail(ErrorCode::SYNTAX_ERROR, kExpEvent);

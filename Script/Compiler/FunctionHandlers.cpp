@@ -103,6 +103,9 @@ bool Interpreter::PendingArrayTypeEnd(int32_t code, const std::string& text) {
 
 // ---- function declarations
 
+// function-declaration -> "function" return-type NAME "(" [ parameter ( "," parameter )* ] ")" block
+// function-ref-declaration -> "function" "<" NAME ">" declarator ( "," declarator )* ";"
+// parameter -> TYPE [ "@" [ "@" ] ] [ NAME ]
 bool Interpreter::FunctionEvent(int32_t code, const std::string& text) {
   PopHandler();
   if (code == TYPE_LESS) {
@@ -229,6 +232,7 @@ bool Interpreter::ResolveArguments(Function* function) {
 
 // ---- function reference types: "function" "<" NAME ">"
 
+// function-ref-type -> "function" "<" FUNCTION-NAME ">"
 bool Interpreter::StartFunctionRefType(FunctionRefRole role, bool openRead) {
   refRole_ = role;
   PushHandler(&Interpreter::FunctionRefCloseEvent);
@@ -301,6 +305,7 @@ bool Interpreter::FunctionRefCloseEvent(int32_t code, const std::string& text) {
 
 // ---- return
 
+// return-statement -> "return" [ expression ] ";"
 bool Interpreter::ReturnStatement(int32_t, const std::string& text) {
   if (!InsideFunction()) return Fail(ErrorCode::UNEXPECTED_RETURN, "script::Interpreter::BeginScopeExpression");
   auto* statement = new Return(TokenPosition(text), current_);

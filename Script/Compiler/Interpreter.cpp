@@ -40,6 +40,7 @@ Interpreter::~Interpreter() {
 }
 
 bool Interpreter::Init() {
+  Memory::NodeRegistration registration(heap_);
   handlers_.clear();
   PushHandler(&Interpreter::BeginFullExpression);
   symbols_.Reset();
@@ -56,6 +57,7 @@ bool Interpreter::Init() {
 }
 
 bool Interpreter::OnEvent(int32_t code, const std::string& text) {
+  Memory::NodeRegistration registration(heap_);
   Handler handler = TopHandler();
   if (handler == nullptr) return Fail(ErrorCode::INTERNAL_ERROR, "script::Interpreter::OnEvent");
   if (handlers_.size() > kMaxHandlerDepth) return Fail(ErrorCode::OUT_OF_MEMORY, "script::Interpreter::OnEvent");

@@ -15,6 +15,8 @@ bool IsSign(int32_t code) { return code == TYPE_ADD || code == TYPE_SUB; }
 
 }  // namespace
 
+// number -> [ "+" | "-" ] DIGITS [ "." DIGITS ] [ ( "e" | "E" ) ( "+" | "-" ) DIGITS ]
+//         | "0x" HEX-DIGITS | HEX-DIGITS "h" | BINARY-DIGITS "b"
 bool Interpreter::StartNumber(int32_t code, const std::string& text, bool (Interpreter::*attach)(Node*)) {
   // The literal's pieces are its symbols; the node itself carries none.
   SourcePosition position = TokenPosition(text);
@@ -130,7 +132,7 @@ bool Interpreter::ProcessNumber() {
   NumberLiteral literal = ReadNumberLiteral(literalText_);
   if (literal.error != ErrorCode::NO_ERROR) return Fail(literal.error, kWhere);
   auto* constant = static_cast<ConstVariable*>(current_);
-  if (!constant->SetLiteral(BuiltInType(literal.typeId), literal.decimal)) return Fail(ErrorCode::INTERNAL_ERROR, kWhere);
+  if (!constant->SetLiteral(BuiltInType(literal.typeId), literal.decimal, heap_)) return Fail(ErrorCode::INTERNAL_ERROR, kWhere);
   return true;
 }
 

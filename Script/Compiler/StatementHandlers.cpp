@@ -43,6 +43,9 @@ bool Interpreter::StatementNestingAllowed() {
   return true;
 }
 
+// if-statement -> "if" "(" expression ")" body [ "else" body ]
+// while-statement -> "while" "(" expression ")" body
+// switch-statement -> "switch" "(" expression ")" "{" label* "}"
 bool Interpreter::ConditionalStatement(int32_t code, const std::string& text) {
   if (!StatementNestingAllowed()) return false;
   const SourcePosition position = TokenPosition(text);
@@ -138,6 +141,7 @@ bool Interpreter::BeginSwitchExpression(int32_t code, const std::string& text) {
 
 // The current node is an if, while or for waiting for its body, or the body
 // scope of a switch label. Bodies take no declarations.
+// body -> block | ";" | expression ";" | control-statement | built-in-call ";"
 bool Interpreter::BeginBodyStatement(int32_t code, const std::string& text, const char* where) {
   const bool singleStatement = current_->TypeId() != TYPE_SCOPE;
   if (code == TYPE_SEMICOLON) return !singleStatement || EndBodyStatement();
@@ -221,6 +225,7 @@ bool Interpreter::CompleteStatement() {
 
 // ---- for
 
+// for-statement -> "for" "(" [ expression ] ";" [ expression ] ";" [ expression ] ")" body
 bool Interpreter::ForStatement(int32_t, const std::string& text) {
   if (!StatementNestingAllowed()) return false;
   auto* loop = new ForNode(TokenPosition(text), current_);
@@ -332,6 +337,7 @@ bool Interpreter::SwitchCasesEvent(int32_t code, const std::string& text) {
   }
 }
 
+// label -> "case" NUMBER ":" statement* | "default" ":" statement*
 bool Interpreter::CaseEvent(int32_t code, const std::string& text) {
   PopHandler();
   PushHandler(&Interpreter::CaseValueEvent);
@@ -424,6 +430,8 @@ bool Interpreter::IsControlKeyword(int32_t code) {
   }
 }
 
+// control-statement -> if-statement | while-statement | for-statement | switch-statement
+//                    | jump-statement | return-statement
 bool Interpreter::ControlStatement(int32_t code, const std::string& text, const char* where) {
   switch (code) {
     case TYPE_IF:
@@ -444,6 +452,7 @@ bool Interpreter::ControlStatement(int32_t code, const std::string& text, const 
   }
 }
 
+// jump-statement -> "break" ";" | "continue" ";"
 bool Interpreter::JumpStatement(int32_t code, const std::string& text, const char* where) {
   const bool isBreak = code == TYPE_BREAK;
   if (isBreak ? !InsideBreakable() : !InsideLoop()) {

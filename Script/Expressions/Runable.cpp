@@ -7,11 +7,11 @@
 namespace script {
 
 Runable::Runable(int32_t typeId, const SourcePosition& position) : position_(position), typeId_(typeId) {
-  if (Memory* heap = Memory::Active()) heap->TrackNode(this);
+  if (Memory* heap = Memory::NodeRegistryOfThread()) heap->TrackNode(this);
 }
 
 Runable::~Runable() {
-  if (Memory* heap = Memory::Active()) heap->UntrackNode(this);
+  if (registry_ != nullptr) registry_->UntrackNode(this);
 }
 
 bool Runable::IsExpression(Type**, PrePostExpressions**, Error* error) {

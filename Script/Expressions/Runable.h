@@ -9,16 +9,19 @@
 namespace script {
 
 class Error;
+class Memory;
 class PrePostExpressions;
 class Serializer;
 class Type;
 
 class Runable {
  public:
+  // Registers the node with the live-node registry of the heap whose
+  // interpreter compiles on this thread, if any (Memory::NodeRegistration).
   Runable(int32_t typeId, const SourcePosition& position);
   Runable(const Runable&) = delete;
   Runable& operator=(const Runable&) = delete;
-  // Unregisters the node from the live-node registry.
+  // Unregisters the node from the registry it joined.
   virtual ~Runable();
 
   virtual uint32_t Run(ExecContext* context) = 0;
@@ -42,8 +45,14 @@ class Runable {
   bool ReportCheckError(Error* error, int32_t code, const char* function, int32_t moduleLine) const;
 
  private:
+  friend class Memory;  // links and unlinks live nodes
+
   SourcePosition position_;
   int32_t typeId_;
+  // The heap whose live-node list holds the node, and the list's links.
+  Memory* registry_ = nullptr;
+  Runable* prev_ = nullptr;
+  Runable* next_ = nullptr;
 };
 
 }  // namespace script

@@ -17,9 +17,9 @@
 
 namespace script {
 
-std::atomic<Memory*> Memory::active_{nullptr};
-
 namespace {
+
+thread_local Memory* nodeRegistryOfThread = nullptr;
 
 static_assert(sizeof(MemoryBlock) % 16 == 0, "owned data must start 16-byte aligned");
 
@@ -79,55 +79,62 @@ void Memory::Unlink(T*& head, T* item) {
   item->prev_ = item->next_ = nullptr;
 }
 
-Memory::Memory()
-    : destroyHandler_(std::make_unique<DestroyMemoryHandler>(this)),
-      clearHandler_(std::make_unique<ClearMemoryHandler>(this)) {
-  MakeActive();
+Memory::NodeRegistration::NodeRegistration(Memory& heap) : previous_(nodeRegistryOfThread) {
+  nodeRegistryOfThread = &heap;
 }
 
+Memory::NodeRegistration::~NodeRegistration() { nodeRegistryOfThread = previous_; }
+
+Memory* Memory::NodeRegistryOfThread() { return nodeRegistryOfThread; }
+
+Memory::Memory()
+    : destroyHandler_(std::make_unique<DestroyMemoryHandler>(this)),
+      clearHandler_(std::make_unique<ClearMemoryHandler>(this)) {}
+
 Memory::~Memory() {
-  Memory* self = this;
-  active_.compare_exchange_strong(self, nullptr, std::memory_order_acq_rel);
   destroyHandler_.reset();
   clearHandler_.reset();
   for (MemoryBlock* block = blocks_; block != nullptr; block = block->next_) block->heap_ = nullptr;
   for (MemoryBlockRef* ref = refs_; ref != nullptr; ref = ref->next_) ref->heap_ = nullptr;
+  for (Runable* node = nodes_; node != nullptr; node = node->next_) node->registry_ = nullptr;
 }
 
 // ---- registries
 
-void Memory::TrackNode(const Runable* node) {
+void Memory::TrackNode(Runable* node) {
   std::lock_guard lock(trackingLock_);
+  Link(nodes_, node);
+  ++nodeCount_;
+  node->registry_ = this;
+  if (!node->IsKindOf(TYPE_FUNCTION)) return;
   try {
-    nodes_.insert(node);
+    functions_.insert(node);
   } catch (const std::bad_alloc&) {
-    // the node simply stays untracked
+    // the function stays unlisted: references to it are refused
   }
 }
 
-void Memory::UntrackNode(const Runable* node) {
+void Memory::UntrackNode(Runable* node) {
   std::lock_guard lock(trackingLock_);
-  nodes_.erase(node);
+  Unlink(nodes_, node);
+  --nodeCount_;
+  node->registry_ = nullptr;
+  functions_.erase(node);
 }
 
 std::size_t Memory::LiveNodeCount() const {
   std::lock_guard lock(trackingLock_);
-  return nodes_.size();
+  return nodeCount_;
 }
 
-bool Memory::IsLiveNode(const Runable* node) const {
+bool Memory::IsLiveFunction(const Runable* node) const {
   std::lock_guard lock(trackingLock_);
-  return nodes_.contains(node);
+  return functions_.contains(node);
 }
 
 std::vector<const Runable*> Memory::LiveNodes() const {
-  std::vector<const Runable*> live;
-  {
-    std::lock_guard lock(trackingLock_);
-    live.assign(nodes_.begin(), nodes_.end());
-  }
-  std::sort(live.begin(), live.end(), std::less<const Runable*>());
-  return live;
+  std::lock_guard lock(trackingLock_);
+  return SortedList<Runable>(nodes_, nodeCount_);
 }
 
 std::size_t Memory::LiveBlockCount() const {

@@ -1,13 +1,15 @@
 #pragma once
 // The script heap. Creates and releases blocks and references, keeps the
 // address map of mapped blocks and the registries of live nodes, blocks and
-// references, and prints the leak reports. One heap is the process-wide
-// active one, the heap of the interpreter created last.
+// references, and prints the leak reports. Every interpreter owns its heap;
+// nodes join the heap of the interpreter that compiles them, values get
+// their storage from the heap their execution context names.
 //
-// Locks: the tracking lock guards the three registries, the address lock the
-// address map; no operation holds both. Block and reference registration is
-// an O(1) link into an intrusive list; reports sort by address when printed.
-// Block and reference counts are atomic (see MemoryBlock.h).
+// Locks: the tracking lock guards the registries, the address lock the
+// address map; no operation holds both. Node, block and reference
+// registration is an O(1) link into an intrusive list; reports sort by
+// address when printed. Block and reference counts are atomic (see
+// MemoryBlock.h).
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -39,8 +41,20 @@ class Memory {
   // them later frees their memory without touching the heap.
   virtual ~Memory();
 
-  static Memory* Active() { return active_.load(std::memory_order_acquire); }
-  void MakeActive() { active_.store(this, std::memory_order_release); }
+  // While one lives, nodes constructed on its thread join the heap's
+  // live-node registry: an interpreter holds one while it compiles.
+  class NodeRegistration {
+   public:
+    explicit NodeRegistration(Memory& heap);
+    ~NodeRegistration();
+    NodeRegistration(const NodeRegistration&) = delete;
+    NodeRegistration& operator=(const NodeRegistration&) = delete;
+
+   private:
+    Memory* previous_;
+  };
+  // The heap nodes constructed on this thread join; null outside a compile.
+  static Memory* NodeRegistryOfThread();
 
   // Names for the reports and the sink they print on (channel 1).
   void SetSymbolStore(const SymbolStore* symbols) { symbols_ = symbols; }
@@ -54,12 +68,14 @@ class Memory {
   InstanceHandler* DestroyHandler() const { return destroyHandler_.get(); }
   InstanceHandler* ClearHandler() const { return clearHandler_.get(); }
 
-  // The live-node registry. A failure of the set itself leaves the node untracked.
-  void TrackNode(const Runable* node);
-  void UntrackNode(const Runable* node);
+  // The live-node registry. Function nodes are also indexed by address, so
+  // that a function reference value can be checked before it is called; a
+  // failure of that index leaves the function unlisted.
+  void TrackNode(Runable* node);
+  void UntrackNode(Runable* node);
   std::size_t LiveNodeCount() const;
-  // Whether the address is that of a live node.
-  bool IsLiveNode(const Runable* node) const;
+  // Whether the address is that of a live function node of this heap.
+  bool IsLiveFunction(const Runable* node) const;
   // The live nodes in address order.
   std::vector<const Runable*> LiveNodes() const;
 
@@ -147,8 +163,6 @@ class Memory {
   template <typename T>
   static std::vector<const T*> SortedList(const T* head, std::size_t count);
 
-  static std::atomic<Memory*> active_;
-
   const SymbolStore* symbols_ = nullptr;
   StdOutInterface* sink_ = nullptr;
   std::unique_ptr<InstanceHandler> destroyHandler_;
@@ -156,7 +170,9 @@ class Memory {
   ConstructMemoryHandler constructHandler_{this};
 
   mutable std::mutex trackingLock_;
-  std::unordered_set<const Runable*> nodes_;
+  Runable* nodes_ = nullptr;
+  std::size_t nodeCount_ = 0;
+  std::unordered_set<const Runable*> functions_;
   // Heads of the intrusive live lists (doubly linked, unordered).
   MemoryBlock* blocks_ = nullptr;
   MemoryBlockRef* refs_ = nullptr;

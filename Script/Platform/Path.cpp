@@ -25,6 +25,13 @@ std::optional<std::string> FullPath(const std::string& path) {
   return full;
 }
 
+std::optional<std::string> CanonicalPath(const std::string& path) {
+  std::error_code failure;
+  std::filesystem::path canonical = std::filesystem::canonical(path, failure);
+  if (failure) return std::nullopt;
+  return canonical.string();
+}
+
 std::string DirectoryOf(const std::string& path) {
   std::size_t slash = path.rfind('/');
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);

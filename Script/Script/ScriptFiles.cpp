@@ -1,4 +1,5 @@
-// Compiling a script to a file and decompiling one, for front ends.
+// Compiling to file and decompiling, for front ends: a runner's Load and
+// Execute on the caller's thread.
 #include "Script/Script/CompilerRunner.h"
 #include "Script/Script/DecompilerRunner.h"
 #include "kelvra/ScriptSession.h"
@@ -7,18 +8,16 @@ namespace script {
 
 namespace {
 
-template <class Runner>
-bool LoadAndWrite(const std::string& path, StdOutInterface& sink) {
-  Runner runner(path, &sink);
-  return runner.Load() && runner.Execute();
-}
+bool LoadAndExecute(ScriptRunner&& runner) { return runner.Load() && runner.Execute(); }
 
 }  // namespace
 
-bool CompileScript(const std::string& path, StdOutInterface& sink) { return LoadAndWrite<CompilerRunner>(path, sink); }
+bool CompileScript(const std::string& path, StdOutInterface& sink) {
+  return LoadAndExecute(CompilerRunner(path, &sink));
+}
 
 bool DecompileScript(const std::string& path, StdOutInterface& sink) {
-  return LoadAndWrite<DecompilerRunner>(path, sink);
+  return LoadAndExecute(DecompilerRunner(path, &sink));
 }
 
 }  // namespace script

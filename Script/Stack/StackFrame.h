@@ -1,5 +1,6 @@
 #pragma once
 // One activation on a thread's stack: a slot per variable of the frame.
+#include <cstdint>
 #include <vector>
 
 namespace script {

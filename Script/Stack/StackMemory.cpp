@@ -4,7 +4,7 @@
 
 #include "Script/Debugger/DebuggerHandler.h"
 #include "Script/Expressions/Functions/Function.h"
-#include "Script/Expressions/Types/FunctionRefType.h"
+#include "Script/Expressions/Types/Type.h"
 #include "Script/Foundation/SymbolStore.h"
 #include "Script/Memory/Memory.h"
 #include "Script/Platform/Path.h"
@@ -203,6 +203,7 @@ bool StackMemory::DescribeFrame(int32_t index, const SymbolStore& symbols, Frame
   if (frame->currentStatement == nullptr) return false;
   const SourcePosition& at = frame->currentStatement->Position();
   description.file = symbols.File(at.file);
+  description.fileId = at.file;
   description.line = at.line;
   description.position = at.position;
   description.module = "Script";
@@ -210,22 +211,7 @@ bool StackMemory::DescribeFrame(int32_t index, const SymbolStore& symbols, Frame
     description.function = platform::FileNameOf(description.file);
     return true;
   }
-  // "ret name(arg, arg)" from the called function's own prototype.
-  const auto* called = static_cast<const Function*>(frame->calledNode);
-  const std::vector<FunctionRefEntry>& entries = called->GetPrototype()->Entries();
-  auto nameOf = [&symbols](const FunctionRefEntry& entry) {
-    return entry.type != nullptr ? entry.type->GetName(symbols) : std::string();
-  };
-  std::string& text = description.function;
-  text = entries.empty() ? std::string() : nameOf(entries.front());
-  text += ' ';
-  text += symbols.Symbol(called->Position().symbol);
-  text += '(';
-  for (std::size_t i = 1; i < entries.size(); ++i) {
-    if (i > 1) text += ", ";
-    text += nameOf(entries[i]);
-  }
-  text += ')';
+  description.function = static_cast<const Function*>(frame->calledNode)->Signature(symbols);
   return true;
 }
 

@@ -26,6 +26,7 @@ struct FrameDescription {
   std::string function;  // the script file name for the top level, else the called signature
   std::string module;    // "Script", or a library's module name
   std::string file;
+  uint32_t fileId = 0;
   uint32_t line = 0;
   uint32_t position = 0;
 };

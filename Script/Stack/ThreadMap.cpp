@@ -13,13 +13,10 @@ ThreadMap::ThreadMap(Memory* heap, const SymbolStore* symbols, StdOutInterface* 
 ThreadMap::~ThreadMap() { ReleaseAll(); }
 
 void ThreadMap::ReleaseAll() {
-  std::unordered_map<uint32_t, StackMemory*> released;
-  {
-    std::lock_guard guard(lock_);
-    released.swap(stacks_);
-    main_ = nullptr;
-  }
-  for (auto& [threadId, stack] : released) delete stack;
+  std::lock_guard guard(lock_);
+  for (auto& [threadId, stack] : stacks_) delete stack;
+  stacks_.clear();
+  main_ = nullptr;
 }
 
 StackMemory* ThreadMap::GetStackMemory(uint32_t threadId) {
@@ -33,16 +30,12 @@ StackMemory* ThreadMap::GetStackMemory(uint32_t threadId) {
 }
 
 void ThreadMap::ReleaseStackMemory(uint32_t threadId) {
-  StackMemory* released = nullptr;
-  {
-    std::lock_guard guard(lock_);
-    auto entry = stacks_.find(threadId);
-    if (entry == stacks_.end()) return;
-    released = entry->second;
-    stacks_.erase(entry);
-    if (main_ == released) main_ = nullptr;
-  }
-  delete released;
+  std::lock_guard guard(lock_);
+  auto entry = stacks_.find(threadId);
+  if (entry == stacks_.end()) return;
+  if (main_ == entry->second) main_ = nullptr;
+  delete entry->second;
+  stacks_.erase(entry);
 }
 
 bool ThreadMap::ShareGlobals(StackMemory* stack) {
@@ -55,6 +48,29 @@ bool ThreadMap::ShareGlobals(StackMemory* stack) {
 StackMemory* ThreadMap::Main() const {
   std::lock_guard guard(lock_);
   return main_;
+}
+
+std::vector<uint32_t> ThreadMap::ThreadIds() const {
+  std::lock_guard guard(lock_);
+  std::vector<uint32_t> ids;
+  ids.reserve(stacks_.size());
+  for (const auto& [threadId, stack] : stacks_) ids.push_back(threadId);
+  return ids;
+}
+
+bool ThreadMap::Inspect(uint32_t threadId, const std::function<void(const StackMemory&)>& read) const {
+  std::lock_guard guard(lock_);
+  auto entry = stacks_.find(threadId);
+  if (entry == stacks_.end()) return false;
+  read(*entry->second);
+  return true;
+}
+
+bool ThreadMap::InspectMain(const std::function<void(const StackMemory&)>& read) const {
+  std::lock_guard guard(lock_);
+  if (main_ == nullptr) return false;
+  read(*main_);
+  return true;
 }
 
 bool ThreadMap::CurrentPosition(uint32_t threadId, const Node*& statement, Scope*& scope) {

@@ -4,10 +4,14 @@
 // later threads share.
 //
 // Lock order: the map's lock is taken before the debugger handler's (a new
-// stack memory creates its gate); the position lookup of the debugger runs
-// with no handler lock held.
+// stack memory creates its gate, a released one removes it); the position
+// lookup of the debugger runs with no handler lock held. Stack memories are
+// deleted under the map's lock, so an inspection under it never meets one
+// half deleted.
 #include <cstdint>
+#include <functional>
 #include <unordered_map>
+#include <vector>
 
 #include "Script/Debugger/ThreadPositionSource.h"
 #include "Script/Platform/CriticalSection.h"
@@ -35,6 +39,14 @@ class ThreadMap final : public ThreadPositionSource {
   // stack memory's global storage; true when it had no frames.
   bool ShareGlobals(StackMemory* stack);
   StackMemory* Main() const;
+  // The ids of the threads that have a stack memory, in no order.
+  std::vector<uint32_t> ThreadIds() const;
+  // Runs `read` on the thread's stack memory under the map's lock; false for
+  // a thread without one. The thread itself may be changing its frames: read
+  // a thread's frames only while it is halted or from the thread itself.
+  bool Inspect(uint32_t threadId, const std::function<void(const StackMemory&)>& read) const;
+  // As Inspect, on the main stack memory.
+  bool InspectMain(const std::function<void(const StackMemory&)>& read) const;
   // Deletes every stack memory; the program's storage is then released.
   void ReleaseAll();
 

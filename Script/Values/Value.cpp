@@ -78,22 +78,19 @@ void Value::AdoptRef(MemoryBlockRef* ref, Type* type) {
   if (old != nullptr) old->Release();
 }
 
-void Value::EnsureStorage(Type* type) {
+void Value::EnsureStorage(Type* type, Memory* heap) {
   if (HasStorage() || type == nullptr) return;
   if (IsScalarKind(type->GetKind())) {
     BecomeInline(type);
     return;
   }
-  Memory* heap = Memory::Active();
   AdoptRef(heap != nullptr ? heap->NewOwnedRef(type, type->GetSize()) : nullptr, type);
 }
 
-MemoryBlockRef* Value::Materialize() {
+MemoryBlockRef* Value::Materialize(Memory& heap) {
   if (ref_ != nullptr || type_ == nullptr) return ref_;
-  Memory* heap = Memory::Active();
-  if (heap == nullptr) return nullptr;
   const uint32_t size = type_->GetSize();
-  MemoryBlockRef* ref = heap->NewOwnedRef(type_, size);
+  MemoryBlockRef* ref = heap.NewOwnedRef(type_, size);
   if (ref == nullptr) return nullptr;
   if (inline_ && ref->Block() != nullptr) std::memcpy(ref->Data(), scalar_, std::min(size, ScalarWidth(kind_)));
   AdoptRef(ref, type_);
@@ -116,6 +113,10 @@ std::string* Value::StringObject() const {
   MemoryBlock* block = ref_->Block();
   if (block == nullptr || block->IsForeign() || !SlotFits(block, ref_->Offset(), sizeof(std::string))) return nullptr;
   return reinterpret_cast<std::string*>(ref_->Data());
+}
+
+Memory* Value::StorageHeap() const {
+  return ref_ != nullptr && ref_->Block() != nullptr ? ref_->Block()->Heap() : nullptr;
 }
 
 uint8_t* Value::ScalarStorage(uint32_t width) const {
@@ -154,15 +155,14 @@ void Value::SetUI64(uint64_t value) { SetBuiltIn(TYPE_UI64, &value); }
 void Value::SetFloat(float value) { SetBuiltIn(TYPE_FLOAT, &value); }
 void Value::SetDouble(double value) { SetBuiltIn(TYPE_DOUBLE, &value); }
 
-void Value::SetString(const char* characters, std::size_t length) {
+void Value::SetString(Memory& heap, const char* characters, std::size_t length) {
   if (characters == nullptr) return;
-  SetString(std::string(characters, length));
+  SetString(heap, std::string(characters, length));
 }
 
-void Value::SetString(std::string&& text) {
+void Value::SetString(Memory& heap, std::string&& text) {
   Type* type = BuiltInType(TYPE_STRING);
-  Memory* heap = Memory::Active();
-  AdoptRef(heap != nullptr ? heap->NewOwnedRef(type, type->GetSize()) : nullptr, type);
+  AdoptRef(heap.NewOwnedRef(type, type->GetSize()), type);
   if (std::string* storage = StringObject()) *storage = std::move(text);
 }
 
@@ -215,7 +215,7 @@ ConversionStatus Value::Assign(const Value& source) {
     type_ = source.type_;
     kind_ = source.kind_;
   }
-  EnsureStorage(type_);
+  EnsureStorage(type_, source.StorageHeap());
   if (IsScalarKind(kind_)) {
     const uint32_t width = ScalarWidth(kind_);
     uint8_t converted[8];
@@ -269,10 +269,10 @@ void Value::AssignToArray(const Value& source) {
 }
 
 void Value::CopyAggregate(const Value& source) {
+  Memory* heap = StorageHeap();
   Value from(source);
-  from.EnsureStorage(source.type_);
-  Memory* heap = Memory::Active();
-  if (heap == nullptr || ref_ == nullptr || from.ref_ == nullptr) return;
+  from.EnsureStorage(source.type_, heap);
+  if (heap == nullptr || from.ref_ == nullptr) return;
   type_->CopyValue(*heap, ref_->Block(), ref_->Offset(), from.ref_->Block(), from.ref_->Offset());
 }
 

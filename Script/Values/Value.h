@@ -16,6 +16,7 @@
 
 namespace script {
 
+class Memory;
 class MemoryBlockRef;
 class Type;
 
@@ -45,12 +46,13 @@ class Value final {
   void AdoptRef(MemoryBlockRef* ref, Type* type);
 
   // A value without storage takes the type, its kind and new zeroed storage of
-  // the type's size: inline for a scalar, else an owned block of the active heap.
-  void EnsureStorage(Type* type);
+  // the type's size: inline for a scalar, else an owned block of the heap
+  // (none without a heap).
+  void EnsureStorage(Type* type, Memory* heap);
   // Gives an inline scalar (or a typed value without storage) an owned block of
-  // its own holding the same bytes; returns the reference (null without a type
-  // or without memory).
-  MemoryBlockRef* Materialize();
+  // its own in the heap, holding the same bytes; returns the reference (null
+  // without a type or without memory).
+  MemoryBlockRef* Materialize(Memory& heap);
 
   // The storage: the inline bytes, or block data + offset; null without
   // storage. For a string this is the string object.
@@ -76,9 +78,10 @@ class Value final {
   // A scalar of any scalar-kind type (a function reference type, say) from
   // ScalarWidth(kind) bytes.
   void SetScalar(Type* type, const void* bytes);
-  // A string holding the characters; nothing happens for a null pointer.
-  void SetString(const char* characters, std::size_t length);
-  void SetString(std::string&& text);
+  // A string in a new block of the heap holding the characters; nothing
+  // happens for a null pointer.
+  void SetString(Memory& heap, const char* characters, std::size_t length);
+  void SetString(Memory& heap, std::string&& text);
 
   // Reads the value as a scalar of the target kind into `target`
   // (ScalarWidth(targetKind) bytes): integers extend and cut, floating point
@@ -90,8 +93,10 @@ class Value final {
 
   bool ToBool() const;
   // Converts the source to this value's kind and stores it; an empty value
-  // first takes the source's type. Fails only when a string does not read as
-  // the number needed; the value then keeps its old contents.
+  // first takes the source's type, and storage like the source's (inline, or
+  // a block of the heap that holds the source). Fails only when a string
+  // does not read as the number needed; the value then keeps its old
+  // contents.
   ConversionStatus Assign(const Value& source);
 
   std::string ToText() const;
@@ -103,6 +108,9 @@ class Value final {
   bool ToBinaryText(std::string& text) const;
 
  private:
+  // The heap of the block the value's storage lies in; null for an inline
+  // value or without storage.
+  Memory* StorageHeap() const;
   // The storage when it holds `width` bytes, else null.
   uint8_t* ScalarStorage(uint32_t width) const;
   void BecomeInline(Type* type);

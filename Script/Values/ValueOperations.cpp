@@ -295,7 +295,7 @@ uint32_t LogicalOr(Value& target, const Value& source) { return Logical<std::log
 uint32_t BitNot(Value& target, const Value& source) {
   if (target.Kind() == KIND_NONE) {
     if (!IsArithmeticKind(source.Kind())) return OPERATION_UNSUPPORTED;
-    target.EnsureStorage(source.GetType());
+    target.EnsureStorage(source.GetType(), nullptr);  // arithmetic: inline
   }
   return Dispatch<Complement>(target, source);
 }

@@ -1,10 +1,10 @@
 #include "Script/VariableView/VariableChildren.h"
 
-#include "Script/Foundation/SymbolStore.h"
 #include "Script/Expressions/Types/AggregateType.h"
 #include "Script/Expressions/Types/ArrayType.h"
 #include "Script/Expressions/Types/MemberSlot.h"
 #include "Script/Expressions/Variables/Variable.h"
+#include "Script/Foundation/SymbolStore.h"
 #include "Script/Memory/Memory.h"
 #include "Script/Values/ValueKind.h"
 
@@ -14,8 +14,9 @@ namespace {
 
 // The child held by the slot at block data + offset: the slot itself, or
 // for a reference slot the object its address points at.
-ViewedVariable SlotChild(std::string name, Type* type, MemoryBlock* block, uint32_t offset) {
-  ViewedVariable child{std::move(name), type, nullptr, 0};
+ViewedVariable SlotChild(std::string name, Type* type, const ViewedVariable& parent, uint32_t offset) {
+  MemoryBlock* block = parent.block.get();
+  ViewedVariable child{std::move(name), type, nullptr, 0, parent.symbols};
   if (!type->IsReferenceSlot()) {
     child.block = HoldBlock(block);
     child.offset = offset;
@@ -27,7 +28,7 @@ ViewedVariable SlotChild(std::string name, Type* type, MemoryBlock* block, uint3
 }
 
 // "[i,j,...]" for the element at a flat index, the first index varying fastest.
-std::string ElementName(uint32_t index, const std::vector<uint32_t>& dimensions) {
+std::string ElementName(std::size_t index, const std::vector<uint32_t>& dimensions) {
   std::string name = "[";
   if (dimensions.empty()) name += std::to_string(index);
   for (std::size_t d = 0; d < dimensions.size(); ++d) {
@@ -39,29 +40,14 @@ std::string ElementName(uint32_t index, const std::vector<uint32_t>& dimensions)
   return name;
 }
 
-void AddElements(const ArrayType& array, const ViewedVariable& variable, std::vector<ViewedVariable>& children) {
-  Type* element = array.ElementType();
-  const uint32_t count = array.ElementsIn(variable.block.get(), variable.offset);
-  if (element == nullptr || count == 0) return;
-  const uint32_t slot = element->GetSlotSize();
-  children.reserve(count);
-  for (uint32_t i = 0; i < count; ++i) {
-    children.push_back(
-        SlotChild(ElementName(i, array.Dimensions()), element, variable.block.get(), variable.offset + i * slot));
-  }
+const ArrayType* AsArray(const ViewedVariable& variable) {
+  return variable.type->TypeId() == TYPE_ARRAY ? static_cast<const ArrayType*>(variable.type) : nullptr;
 }
 
-void AddMembers(const AggregateType& structure, const ViewedVariable& variable, const SymbolStore& symbols,
-                std::vector<ViewedVariable>& children) {
-  for (const Type* declaration : structure.Members()) {
-    for (const Node* item : declaration->Items()) {
-      if (item->TypeId() != TYPE_TOKEN) continue;
-      const auto* member = static_cast<const Variable*>(item);
-      if (member->GetType() == nullptr) continue;
-      children.push_back(SlotChild(symbols.Symbol(member->Position().symbol), member->GetType(),
-                                   variable.block.get(), variable.offset + member->MemberOffset()));
-    }
-  }
+// Structures and error types; a library's functions are not listed.
+const AggregateType* AsStructure(const ViewedVariable& variable) {
+  if (variable.type->GetKind() != KIND_AGGREGATE) return nullptr;
+  return dynamic_cast<const AggregateType*>(variable.type);
 }
 
 }  // namespace
@@ -72,16 +58,24 @@ bool IsExpandable(const Type* type) {
   return kind == KIND_AGGREGATE || kind == KIND_ARRAY || kind == KIND_LIB;
 }
 
-std::vector<ViewedVariable> ExpandVariable(const ViewedVariable& variable, const SymbolStore& symbols) {
-  std::vector<ViewedVariable> children;
-  if (variable.type == nullptr || variable.block == nullptr) return children;
-  if (variable.type->TypeId() == TYPE_ARRAY) {
-    AddElements(static_cast<const ArrayType&>(*variable.type), variable, children);
-  } else if (const auto* structure = dynamic_cast<const AggregateType*>(variable.type)) {
-    // Structures and error types; a library's functions are not listed yet.
-    if (variable.type->GetKind() == KIND_AGGREGATE) AddMembers(*structure, variable, symbols, children);
+std::size_t ChildCount(const ViewedVariable& variable) {
+  if (variable.type == nullptr || variable.block == nullptr) return 0;
+  if (const ArrayType* array = AsArray(variable)) {
+    return array->ElementType() != nullptr ? array->ElementsIn(variable.block.get(), variable.offset) : 0;
   }
-  return children;
+  if (const AggregateType* structure = AsStructure(variable)) return structure->MemberVariables().size();
+  return 0;
+}
+
+ViewedVariable ChildAt(const ViewedVariable& variable, std::size_t index) {
+  if (const ArrayType* array = AsArray(variable)) {
+    Type* element = array->ElementType();
+    const uint32_t at = variable.offset + static_cast<uint32_t>(index) * element->GetSlotSize();
+    return SlotChild(ElementName(index, array->Dimensions()), element, variable, at);
+  }
+  const Variable* member = AsStructure(variable)->MemberVariables()[index];
+  std::string name = variable.symbols != nullptr ? variable.symbols->Symbol(member->Position().symbol) : "";
+  return SlotChild(std::move(name), member->GetType(), variable, variable.offset + member->MemberOffset());
 }
 
 }  // namespace script

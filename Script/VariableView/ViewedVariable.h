@@ -12,6 +12,7 @@
 
 namespace script {
 
+class SymbolStore;
 class Type;
 
 struct BlockRelease {
@@ -31,13 +32,16 @@ struct ViewedVariable {
   Type* type = nullptr;
   HeldBlock block;  // null when the storage could not be resolved
   uint32_t offset = 0;
+  // The program's symbols, for type and member names.
+  const SymbolStore* symbols = nullptr;
 };
 
 // The variable whose storage a stack slot refers to; a null reference or a
 // reference without block leaves it unresolved.
-inline ViewedVariable InspectSlot(std::string name, Type* type, const MemoryBlockRef* ref) {
-  if (ref == nullptr) return ViewedVariable{std::move(name), type, nullptr, 0};
-  return ViewedVariable{std::move(name), type, HoldBlock(ref->Block()), ref->Offset()};
+inline ViewedVariable InspectSlot(std::string name, Type* type, const MemoryBlockRef* ref,
+                                  const SymbolStore* symbols) {
+  if (ref == nullptr) return ViewedVariable{std::move(name), type, nullptr, 0, symbols};
+  return ViewedVariable{std::move(name), type, HoldBlock(ref->Block()), ref->Offset(), symbols};
 }
 
 }  // namespace script

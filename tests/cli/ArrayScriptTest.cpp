@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "tests/support/NamedCase.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/ToolRun.h"
 
@@ -19,6 +20,7 @@ struct ArrayScript {
   const char* out;    // after "Build succeeded.\n"
   const char* error;  // the runtime error line from "RUNTIME ERROR: " on, or empty
 };
+void PrintTo(const ArrayScript& c, std::ostream* os) { *os << c.name; }
 
 class ArrayScriptTest : public testing::TestWithParam<ArrayScript> {};
 
@@ -178,6 +180,6 @@ const ArrayScript kScripts[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Scripts, ArrayScriptTest, testing::ValuesIn(kScripts),
-                         [](const testing::TestParamInfo<ArrayScript>& info) { return info.param.name; });
+                         script::test::ByCaseName());
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "tests/support/NamedCase.h"
 #include "tests/support/ToolRun.h"
 
 namespace {
@@ -13,6 +14,7 @@ struct ScriptCase {
   const char* script;
   const char* globals;  // the "NAME : TYPE = VALUE" lines after "Build succeeded."
 };
+void PrintTo(const ScriptCase& c, std::ostream* os) { *os << c.name; }
 
 class ControlFlowScriptTest : public testing::TestWithParam<ScriptCase> {};
 
@@ -102,7 +104,7 @@ const ScriptCase kCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Scripts, ControlFlowScriptTest, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<ScriptCase>& info) { return info.param.name; });
+                         script::test::ByCaseName());
 
 TEST(ControlFlowScriptErrorTest, ASwitchOnTextThatIsNoNumberIsARuntimeError) {
   script::test::ToolResult result =

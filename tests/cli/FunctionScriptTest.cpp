@@ -4,6 +4,7 @@
 #include <regex>
 #include <string>
 
+#include "tests/support/NamedCase.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/ToolRun.h"
 
@@ -17,6 +18,7 @@ struct ScriptCase {
   const char* globals;  // standard output after "Build succeeded.\n"
   const char* errors;   // standard error; "$F" is the script's path
 };
+void PrintTo(const ScriptCase& c, std::ostream* os) { *os << c.name; }
 
 // Addresses and thread ids differ from run to run.
 std::string Normalized(const std::string& text) {
@@ -132,7 +134,7 @@ const ScriptCase kCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Scripts, FunctionScriptTest, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<ScriptCase>& info) { return info.param.name; });
+                         test::ByCaseName());
 
 TEST(FunctionScriptTest, EndlessRecursionEndsInARuntimeError) {
   test::TempDir dir;

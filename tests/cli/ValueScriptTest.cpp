@@ -3,6 +3,7 @@
 // operand's type, strings, and the increment wrapper.
 #include <gtest/gtest.h>
 
+#include "tests/support/NamedCase.h"
 #include "tests/support/ToolRun.h"
 
 namespace script {
@@ -13,6 +14,7 @@ struct ValueCase {
   const char* script;
   const char* globals;  // the listing after "Build succeeded."
 };
+void PrintTo(const ValueCase& c, std::ostream* os) { *os << c.name; }
 
 class ValueScriptTest : public testing::TestWithParam<ValueCase> {};
 
@@ -52,7 +54,7 @@ const ValueCase kCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Scripts, ValueScriptTest, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<ValueCase>& info) { return info.param.name; });
+                         test::ByCaseName());
 
 TEST(ValueScriptTest, DivisionByZeroIsARuntimeError) {
   test::ToolResult result = test::RunScriptWithGlobals("i32 z = 0;\ni32 q = 5;\nq = q / z;\n");

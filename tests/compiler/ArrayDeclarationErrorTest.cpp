@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/NamedCase.h"
 #include "tests/support/CompileReport.h"
 
 namespace script {
@@ -16,6 +17,7 @@ struct ArrayErrorCase {
   int position;          // its position on line 1
   const char* function;  // the raising handler, after "script::Interpreter::"
 };
+void PrintTo(const ArrayErrorCase& c, std::ostream* os) { *os << c.name; }
 
 class ArrayDeclarationErrorTest : public testing::TestWithParam<ArrayErrorCase> {};
 
@@ -95,7 +97,7 @@ const ArrayErrorCase kCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Scripts, ArrayDeclarationErrorTest, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<ArrayErrorCase>& info) { return info.param.name; });
+                         test::ByCaseName());
 
 TEST(ArrayDeclarationTest, AcceptedForms) {
   for (const char* script : {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Script/Script/ScriptRunner.h"
+#include "tests/support/NamedCase.h"
 #include "tests/support/CaptureSink.h"
 #include "tests/support/CompileReport.h"
 #include "tests/support/TempDir.h"
@@ -18,6 +19,7 @@ struct CompileCase {
   std::map<std::string, std::string> files;  // relative path -> content; the script is main.kelvra
   std::vector<std::string> report;           // "$DIR/" stands for the folder of the files
 };
+void PrintTo(const CompileCase& c, std::ostream* os) { *os << c.name; }
 
 class CompileReportTest : public testing::TestWithParam<CompileCase> {};
 
@@ -92,7 +94,7 @@ const CompileCase kCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Scripts, CompileReportTest, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<CompileCase>& info) { return info.param.name; });
+                         test::ByCaseName());
 
 TEST(ScriptRunnerTest, MissingFileIsASystemError) {
   test::TempDir dir;

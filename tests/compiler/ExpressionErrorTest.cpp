@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/NamedCase.h"
 #include "tests/support/CompileReport.h"
 
 namespace script {
@@ -19,6 +20,7 @@ struct ErrorCase {
   const char* module;  // "Compiler" for handlers, "Expressions" for node checks
   const char* function;
 };
+void PrintTo(const ErrorCase& c, std::ostream* os) { *os << c.name; }
 
 class ExpressionErrorTest : public testing::TestWithParam<ErrorCase> {};
 
@@ -114,7 +116,7 @@ const ErrorCase kCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Scripts, ExpressionErrorTest, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<ErrorCase>& info) { return info.param.name; });
+                         test::ByCaseName());
 
 }  // namespace
 }  // namespace script

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Script/Script/ScriptRunner.h"
+#include "tests/support/NamedCase.h"
 #include "tests/support/CaptureSink.h"
 #include "tests/support/TempDir.h"
 
@@ -19,6 +20,7 @@ struct ErrorCase {
   int position;
   const char* internal;  // the INTERNAL line after "INTERNAL: "
 };
+void PrintTo(const ErrorCase& c, std::ostream* os) { *os << c.name; }
 
 class FunctionDeclarationErrorTest : public testing::TestWithParam<ErrorCase> {};
 
@@ -137,7 +139,7 @@ const ErrorCase kCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Functions, FunctionDeclarationErrorTest, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<ErrorCase>& info) { return info.param.name; });
+                         test::ByCaseName());
 
 }  // namespace
 }  // namespace script

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/NamedCase.h"
 #include "tests/support/CompileReport.h"
 
 namespace script {
@@ -15,6 +16,7 @@ struct StatementCase {
   const char* script;               // the text of main.kelvra
   std::vector<std::string> report;  // "$DIR/" stands for the folder of the script
 };
+void PrintTo(const StatementCase& c, std::ostream* os) { *os << c.name; }
 
 class StatementErrorTest : public testing::TestWithParam<StatementCase> {};
 
@@ -206,7 +208,7 @@ const StatementCase kCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Scripts, StatementErrorTest, testing::ValuesIn(kCases),
-                         [](const testing::TestParamInfo<StatementCase>& info) { return info.param.name; });
+                         test::ByCaseName());
 
 }  // namespace
 }  // namespace script

@@ -4,6 +4,7 @@
 
 #include <cinttypes>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -107,13 +108,21 @@ TEST_F(LeakReportTest, BuiltInTypesAreSkippedAndTheSectionsSayNone) {
   number->Release();
 }
 
-TEST_F(LeakReportTest, LeakedObjectsListsLiveNodes) {
+TEST_F(LeakReportTest, LeakedObjectsListsTheNodesRegisteredWithTheHeap) {
+  std::unique_ptr<Type> registered;
+  {
+    Memory::NodeRegistration registration(heap_);
+    registered = std::make_unique<Type>(TYPE_AGGREGATE_TYPE, point_.Position(), nullptr);
+  }
+  Type unregistered(TYPE_I32, {}, nullptr);
   sink_.Clear();
   heap_.DumpLeakedObjects();
   EXPECT_EQ(sink_.Lines(CHANNEL_RUN),
             (std::vector<std::string>{"\n\n**** Leaked Objects ****\n",
-                                      Hex(&point_) + " Point (l:3, p:7) : TYPE_AGGREGATE_TYPE",
+                                      Hex(registered.get()) + " Point (l:3, p:7) : TYPE_AGGREGATE_TYPE",
                                       "************************\n"}));
+  registered.reset();
+  EXPECT_EQ(heap_.LiveNodeCount(), 0u);
 }
 
 TEST(LeakedObjectsTest, NoLiveNodeReportsNone) {

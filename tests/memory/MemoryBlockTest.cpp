@@ -168,7 +168,6 @@ TEST(MemoryLifetimeTest, ReferencesOutlivingTheHeapReleaseSafely) {
   {
     Memory heap;
     ref = heap.NewOwnedRef(&i32, 4);
-    EXPECT_EQ(Memory::Active(), &heap);
   }
   EXPECT_EQ(ref->Heap(), nullptr);
   EXPECT_EQ(ref->Block()->Heap(), nullptr);

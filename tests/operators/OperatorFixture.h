@@ -20,8 +20,10 @@ class OperatorFixture : public AccessFixture {
     return new Variable(At(10 + slot), nullptr, type, Global(slot), 0);
   }
   static ConstVariable* Literal(int32_t typeId, const std::string& text) {
+    // String literals hold their text in a block of a heap of their own.
+    static Memory literals;
     auto* literal = new ConstVariable(At(20), nullptr);
-    EXPECT_TRUE(literal->SetLiteral(Basic(typeId), text)) << text;
+    EXPECT_TRUE(literal->SetLiteral(Basic(typeId), text, literals)) << text;
     return literal;
   }
   // Stores a value into global slot `slot`, converting to the slot's type.

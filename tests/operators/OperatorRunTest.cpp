@@ -29,7 +29,7 @@ class OperatorRunTest : public OperatorFixture {
     SetGlobal(0, UI8(200));
     SetGlobal(1, I32(100));
     SetGlobal(2, Double(2.5));
-    SetGlobal(3, Str("ab"));
+    SetGlobal(3, Str(heap_, "ab"));
     SetGlobal(4, I8(-1));
     SetGlobal(5, UI8(5));
   }

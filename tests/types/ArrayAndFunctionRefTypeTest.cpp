@@ -234,6 +234,7 @@ TEST(FunctionRefTypeTest, OwnsItsEntriesAsItsParentDecides) {
                {TYPE_LOCK, 0},     {TYPE_LIB, 3},    {TYPE_SCOPE, 0}};
   for (const auto& c : cases) {
     Memory heap;
+    Memory::NodeRegistration registration(heap);
     StubNode parent(c.parentId);
     std::vector<Type*> entries = {new Type(TYPE_I32, {}, nullptr), new Type(TYPE_I8, {}, nullptr),
                                   new Type(TYPE_I16, {}, nullptr)};

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "Script/Memory/Memory.h"
 #include "Script/Values/Value.h"
 
 namespace script::test {
@@ -25,9 +26,9 @@ inline Value I64(int64_t v) { return Make<int64_t, &Value::SetI64>(v); }
 inline Value UI64(uint64_t v) { return Make<uint64_t, &Value::SetUI64>(v); }
 inline Value Float(float v) { return Make<float, &Value::SetFloat>(v); }
 inline Value Double(double v) { return Make<double, &Value::SetDouble>(v); }
-inline Value Str(const std::string& text) {
+inline Value Str(Memory& heap, const std::string& text) {
   Value value;
-  value.SetString(text.data(), text.size());
+  value.SetString(heap, text.data(), text.size());
   return value;
 }
 

@@ -53,7 +53,7 @@ TEST_F(ValueOperationsTest, ArithmeticWrapsAtTheTargetWidth) {
       {"double 2.5 + i32 1", ops::Add, Double(2.5), I32(1), OPERATION_OK, "3.5", KIND_DOUBLE},
       {"i64 max + 1", ops::Add, I64(std::numeric_limits<int64_t>::max()), UI8(1), OPERATION_OK,
        std::to_string(kI64Min), KIND_I64},
-      {"i32 1 + string 12", ops::Add, I32(1), Str("12"), OPERATION_OK, "13", KIND_I32},
+      {"i32 1 + string 12", ops::Add, I32(1), Str(heap_, "12"), OPERATION_OK, "13", KIND_I32},
       {"i8 + bool true", ops::Add, I8(-1), Bool(true), OPERATION_OK, "0", KIND_I8},
       {"bool + bool", ops::Add, Bool(true), Bool(true), OPERATION_UNSUPPORTED, "true", KIND_BOOL},
       {"ui8 0 - 1", ops::Subtract, UI8(0), UI8(1), OPERATION_OK, "255", KIND_UI8},
@@ -126,35 +126,35 @@ TEST_F(ValueOperationsTest, ComparisonsUseTheTargetTypeAndLeaveItUnchanged) {
       {"nan == nan", ops::Equal, Double(nan), Double(nan), OPERATION_FALSE, "nan", KIND_DOUBLE},
       {"nan != nan", ops::NotEqual, Double(nan), Double(nan), OPERATION_TRUE, "nan", KIND_DOUBLE},
       {"nan < 1", ops::Less, Double(nan), I32(1), OPERATION_FALSE, "nan", KIND_DOUBLE},
-      {"string == string", ops::Equal, Str("ab"), Str("ab"), OPERATION_UNSUPPORTED, "ab", KIND_STRING},
-      {"i32 < string", ops::Less, I32(1), Str("2"), OPERATION_UNSUPPORTED, "1", KIND_I32},
+      {"string == string", ops::Equal, Str(heap_, "ab"), Str(heap_, "ab"), OPERATION_UNSUPPORTED, "ab", KIND_STRING},
+      {"i32 < string", ops::Less, I32(1), Str(heap_, "2"), OPERATION_UNSUPPORTED, "1", KIND_I32},
   });
 }
 
 TEST_F(ValueOperationsTest, StringsAndTargetsWithoutKind) {
   Check({
-      {"ab + 1", ops::Add, Str("ab"), UI8(1), OPERATION_OK, "ab1", KIND_STRING},
-      {"ab + cd", ops::Add, Str("ab"), Str("cd"), OPERATION_OK, "abcd", KIND_STRING},
-      {"x + true", ops::Add, Str("x"), Bool(true), OPERATION_OK, "xtrue", KIND_STRING},
-      {"x + double", ops::Add, Str("x"), Double(0.5), OPERATION_OK, "x0.5", KIND_STRING},
-      {"string - 1", ops::Subtract, Str("ab"), UI8(1), OPERATION_UNSUPPORTED, "ab", KIND_STRING},
+      {"ab + 1", ops::Add, Str(heap_, "ab"), UI8(1), OPERATION_OK, "ab1", KIND_STRING},
+      {"ab + cd", ops::Add, Str(heap_, "ab"), Str(heap_, "cd"), OPERATION_OK, "abcd", KIND_STRING},
+      {"x + true", ops::Add, Str(heap_, "x"), Bool(true), OPERATION_OK, "xtrue", KIND_STRING},
+      {"x + double", ops::Add, Str(heap_, "x"), Double(0.5), OPERATION_OK, "x0.5", KIND_STRING},
+      {"string - 1", ops::Subtract, Str(heap_, "ab"), UI8(1), OPERATION_UNSUPPORTED, "ab", KIND_STRING},
       {"no kind + i16", ops::Add, Value(), I16(-4), OPERATION_OK, "-4", KIND_I16},
-      {"no kind + string", ops::Add, Value(), Str("s"), OPERATION_OK, "s", KIND_STRING},
+      {"no kind + string", ops::Add, Value(), Str(heap_, "s"), OPERATION_OK, "s", KIND_STRING},
       {"no kind * i16", ops::Multiply, Value(), I16(-4), OPERATION_UNSUPPORTED, "0", KIND_NONE},
   });
 }
 
 TEST_F(ValueOperationsTest, StringSourcesThatAreNoNumberFailAsConversions) {
   Check({
-      {"i32 + letters", ops::Add, I32(1), Str("abc"), OPERATION_CONVERSION_FAILED, "1", KIND_I32},
-      {"i8 + beyond 32 bits", ops::Add, I8(1), Str("99999999999"), OPERATION_CONVERSION_FAILED, "1", KIND_I8},
-      {"i32 + digits then letters", ops::Add, I32(1), Str("2x"), OPERATION_OK, "3", KIND_I32},
+      {"i32 + letters", ops::Add, I32(1), Str(heap_, "abc"), OPERATION_CONVERSION_FAILED, "1", KIND_I32},
+      {"i8 + beyond 32 bits", ops::Add, I8(1), Str(heap_, "99999999999"), OPERATION_CONVERSION_FAILED, "1", KIND_I8},
+      {"i32 + digits then letters", ops::Add, I32(1), Str(heap_, "2x"), OPERATION_OK, "3", KIND_I32},
   });
   Value target = I32(1);
-  Value letters = Str("abc");
+  Value letters = Str(heap_, "abc");
   EXPECT_EQ(OperationErrorMessage(OPERATION_CONVERSION_FAILED, target, letters),
             "cannot convert \"abc\" to i32: not a number");
-  Value tooLarge = Str("99999999999");
+  Value tooLarge = Str(heap_, "99999999999");
   EXPECT_EQ(OperationErrorMessage(OPERATION_CONVERSION_FAILED, target, tooLarge),
             "cannot convert \"99999999999\" to i32: out of range");
   EXPECT_EQ(OperationErrorMessage(OPERATION_DIVISION_BY_ZERO, target, letters), "Division by zero");
@@ -167,12 +167,12 @@ TEST_F(ValueOperationsTest, LogicalOperationsTakeTheTruthOfEachOperand) {
   const uintptr_t address = 0x1234;
   function.SetScalar(&functionRef, &address);
   Check({
-      {"string 0 && true", ops::LogicalAnd, Str("0"), Bool(true), OPERATION_OK, "true", KIND_BOOL},
-      {"empty string || false", ops::LogicalOr, Str(""), Bool(false), OPERATION_OK, "false", KIND_BOOL},
+      {"string 0 && true", ops::LogicalAnd, Str(heap_, "0"), Bool(true), OPERATION_OK, "true", KIND_BOOL},
+      {"empty string || false", ops::LogicalOr, Str(heap_, ""), Bool(false), OPERATION_OK, "false", KIND_BOOL},
       {"double 0.5 && true", ops::LogicalAnd, Double(0.5), Bool(true), OPERATION_OK, "false", KIND_BOOL},
-      {"ui8 0 || string x", ops::LogicalOr, UI8(0), Str("x"), OPERATION_OK, "true", KIND_BOOL},
+      {"ui8 0 || string x", ops::LogicalOr, UI8(0), Str(heap_, "x"), OPERATION_OK, "true", KIND_BOOL},
       {"i32 2 && double 0.5 unconverted", ops::LogicalAnd, I32(2), Double(0.5), OPERATION_OK, "false", KIND_BOOL},
-      {"string false || 0", ops::LogicalOr, Str("false"), I32(0), OPERATION_OK, "false", KIND_BOOL},
+      {"string false || 0", ops::LogicalOr, Str(heap_, "false"), I32(0), OPERATION_OK, "false", KIND_BOOL},
       {"no kind || 1", ops::LogicalOr, Value(), I32(1), OPERATION_OK, "true", KIND_BOOL},
       {"function reference &&", ops::LogicalAnd, function, Bool(true), OPERATION_UNSUPPORTED, "0",
        KIND_FUNCTION_REF},
@@ -186,7 +186,7 @@ TEST_F(ValueOperationsTest, BitNotWorksAtTheWidthOfTheTarget) {
       {"~ui16 into ui16", ops::BitNot, UI16(7), UI16(0x00FF), OPERATION_OK, "65280", KIND_UI16},
       {"~bool is logical not", ops::BitNot, Value(), Bool(true), OPERATION_OK, "false", KIND_BOOL},
       {"~double takes the type, then fails", ops::BitNot, Value(), Double(1), OPERATION_UNSUPPORTED, "0", KIND_DOUBLE},
-      {"~string", ops::BitNot, Value(), Str("1"), OPERATION_UNSUPPORTED, "0", KIND_NONE},
+      {"~string", ops::BitNot, Value(), Str(heap_, "1"), OPERATION_UNSUPPORTED, "0", KIND_NONE},
   });
 }
 

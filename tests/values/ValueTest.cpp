@@ -58,14 +58,14 @@ TEST_F(ValueTest, ScalarTemporariesNeedNoBlock) {
 
 TEST_F(ValueTest, MaterializeMovesTheBytesIntoAnOwnedBlock) {
   Value value = I16(-300);
-  MemoryBlockRef* ref = value.Materialize();
+  MemoryBlockRef* ref = value.Materialize(heap_);
   ASSERT_NE(ref, nullptr);
   EXPECT_FALSE(value.IsInline());
   EXPECT_EQ(value.Ref(), ref);
   EXPECT_EQ(ref->Block()->Size(), 2u);
   EXPECT_EQ(ref->GetType(), BuiltInType(TYPE_I16));
   EXPECT_EQ(value.ToText(), "-300");
-  EXPECT_EQ(value.Materialize(), ref);
+  EXPECT_EQ(value.Materialize(heap_), ref);
   value.Reset();
   EXPECT_EQ(heap_.LiveBlockCount(), 0u);
 }
@@ -85,21 +85,21 @@ TEST_F(ValueTest, CopiesShareBlockStorage) {
 
 TEST_F(ValueTest, EnsureStorageGivesStringsABlockHoldingAnEmptyString) {
   Value value;
-  value.EnsureStorage(BuiltInType(TYPE_STRING));
+  value.EnsureStorage(BuiltInType(TYPE_STRING), &heap_);
   ASSERT_NE(value.Ref(), nullptr);
   ASSERT_NE(value.StringObject(), nullptr);
   EXPECT_TRUE(value.StringObject()->empty());
   EXPECT_EQ(value.DataPointer(), reinterpret_cast<uint8_t*>(value.StringObject()->data()));
   EXPECT_EQ(value.ToText(), "");
-  value.EnsureStorage(BuiltInType(TYPE_I32));
+  value.EnsureStorage(BuiltInType(TYPE_I32), &heap_);
   EXPECT_EQ(value.Kind(), KIND_STRING) << "existing storage is kept";
 }
 
 TEST_F(ValueTest, SetStringIgnoresANullPointer) {
   Value value = I32(3);
-  value.SetString(nullptr, 5);
+  value.SetString(heap_, nullptr, 5);
   EXPECT_EQ(value.Kind(), KIND_I32);
-  value.SetString("abcdef", 3);
+  value.SetString(heap_, "abcdef", 3);
   EXPECT_EQ(value.ToText(), "abc");
   EXPECT_EQ(value.GetType(), BuiltInType(TYPE_STRING));
 }
@@ -114,15 +114,15 @@ TEST_F(ValueTest, AssignConvertsToTheTargetKind) {
   const std::vector<Case> cases = {
       {"ui32 300 into i8", TYPE_I8, UI32(300), "44"},
       {"double -2.7 into i32", TYPE_I32, Double(-2.7), "-2"},
-      {"digits then letters into i32", TYPE_I32, Str("12ab"), "12"},
+      {"digits then letters into i32", TYPE_I32, Str(heap_, "12ab"), "12"},
       {"42 into string", TYPE_STRING, I32(42), "42"},
       {"true into string", TYPE_STRING, Bool(true), "true"},
       {"i8 -5 into string", TYPE_STRING, I8(-5), "-5"},
       {"double into string", TYPE_STRING, Double(2.5), "2.5"},
       {"double 0.5 into bool", TYPE_BOOL, Double(0.5), "false"},
-      {"string 0 into bool", TYPE_BOOL, Str("0"), "true"},
-      {"string false into bool", TYPE_BOOL, Str("false"), "false"},
-      {"string into double", TYPE_DOUBLE, Str(" 1.25e2 "), "125"},
+      {"string 0 into bool", TYPE_BOOL, Str(heap_, "0"), "true"},
+      {"string false into bool", TYPE_BOOL, Str(heap_, "false"), "false"},
+      {"string into double", TYPE_DOUBLE, Str(heap_, " 1.25e2 "), "125"},
       {"i64 into float", TYPE_FLOAT, I64(-3), "-3"},
   };
   for (const Case& c : cases) {
@@ -137,9 +137,9 @@ TEST_F(ValueTest, FailedStringConversionLeavesTheTargetAndReportsWhy) {
   Type i32(TYPE_I32, {}, nullptr);
   Value target = Variable(&i32);
   ASSERT_EQ(target.Assign(I32(17)), CONVERSION_OK);
-  Value letters = Str("abc");
+  Value letters = Str(heap_, "abc");
   EXPECT_EQ(target.Assign(letters), CONVERSION_NOT_A_NUMBER);
-  EXPECT_EQ(target.Assign(Str("5000000000")), CONVERSION_OUT_OF_RANGE);
+  EXPECT_EQ(target.Assign(Str(heap_, "5000000000")), CONVERSION_OUT_OF_RANGE);
   EXPECT_EQ(target.ToText(), "17");
 }
 
@@ -155,7 +155,7 @@ TEST_F(ValueTest, EmptyTargetTakesTheSourceTypeAndAnIndependentCopy) {
   EXPECT_EQ(target.ToText(), "9");
 
   Value text;
-  text.Assign(Str("hello"));
+  text.Assign(Str(heap_, "hello"));
   EXPECT_EQ(text.ToText(), "hello");
   EXPECT_NE(text.Ref(), nullptr);
 }
@@ -164,7 +164,7 @@ TEST_F(ValueTest, StringFromByteArrayStopsAtTheFirstNul) {
   ArrayType* ten = Bytes({10});
   Value array = Variable(ten);
   std::memcpy(array.StoragePointer(), "hi", 2);
-  Value target = Str("xyz");
+  Value target = Str(heap_, "xyz");
   target.Assign(array);
   EXPECT_EQ(target.ToText(), "hi");
 
@@ -204,7 +204,7 @@ TEST_F(ValueTest, ByteArrayFromString) {
     ArrayType* type = Bytes(c.dimensions);
     Value array = Variable(type, c.blockSize);
     std::memset(array.StoragePointer(), 'x', c.blockSize);
-    EXPECT_EQ(array.Assign(Str(c.text)), CONVERSION_OK) << c.name;
+    EXPECT_EQ(array.Assign(Str(heap_, c.text)), CONVERSION_OK) << c.name;
     EXPECT_EQ(BytesOf(array, c.blockSize), c.bytes) << c.name;
   }
 }
@@ -247,7 +247,7 @@ TEST_F(ValueTest, TextForms) {
       {"float", Float(0.1f), "0.1"},
       {"double large", Double(1e20), "1e+20"},
       {"double precision six", Double(3.14159265), "3.14159"},
-      {"string", Str("a b"), "a b"},
+      {"string", Str(heap_, "a b"), "a b"},
       {"empty value", Value(), "0"},
   };
   for (const Case& c : cases) EXPECT_EQ(c.value.ToText(), c.text) << c.name;
@@ -290,7 +290,7 @@ TEST_F(ValueTest, HexAndBinaryTexts) {
     EXPECT_EQ(binary, c.binary) << c.name;
   }
   std::string text = "kept";
-  EXPECT_FALSE(Str("1").ToHexText(text));
+  EXPECT_FALSE(Str(heap_, "1").ToHexText(text));
   EXPECT_FALSE(Double(1.0).ToBinaryText(text));
   EXPECT_EQ(text, "kept");
 }

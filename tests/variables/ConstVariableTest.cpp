@@ -46,7 +46,7 @@ TEST_F(ConstVariableTest, LiteralsOfEveryKindKeepTheirValue) {
   for (const LiteralCase& c : cases) {
     SCOPED_TRACE(NodeTypeName(c.typeId) + " " + c.text);
     ConstVariable literal(At(0), nullptr);
-    ASSERT_TRUE(literal.SetLiteral(BuiltInType(c.typeId), c.text));
+    ASSERT_TRUE(literal.SetLiteral(BuiltInType(c.typeId), c.text, heap_));
     EXPECT_EQ(BuiltInType(c.typeId), literal.GetType());
     EXPECT_EQ(c.value, literal.Literal().ToText());
     EXPECT_EQ(Variable::kNoStorage, literal.StorageOffset());
@@ -69,16 +69,16 @@ TEST_F(ConstVariableTest, RejectsTextThatIsNoValueOfTheType) {
   for (const auto& [type, text] : rejected) {
     SCOPED_TRACE(text);
     ConstVariable literal(At(0), nullptr);
-    EXPECT_FALSE(literal.SetLiteral(type, text));
+    EXPECT_FALSE(literal.SetLiteral(type, text, heap_));
     EXPECT_EQ(nullptr, literal.GetType());
   }
 }
 
 TEST_F(ConstVariableTest, ScalarsRunIntoTheValueItselfAndStringsIntoACopy) {
   ConstVariable number(At(0), nullptr);
-  ASSERT_TRUE(number.SetLiteral(BuiltInType(TYPE_UI8), "5"));
+  ASSERT_TRUE(number.SetLiteral(BuiltInType(TYPE_UI8), "5", heap_));
   ConstVariable text(At(0), nullptr);
-  ASSERT_TRUE(text.SetLiteral(BuiltInType(TYPE_STRING), "abc"));
+  ASSERT_TRUE(text.SetLiteral(BuiltInType(TYPE_STRING), "abc", heap_));
   const std::size_t blocks = heap_.LiveBlockCount();
 
   Value scalar;
@@ -96,7 +96,7 @@ TEST_F(ConstVariableTest, ScalarsRunIntoTheValueItselfAndStringsIntoACopy) {
 
 TEST_F(ConstVariableTest, ATypedResultReceivesTheLiteralConverted) {
   ConstVariable literal(At(0), nullptr);
-  ASSERT_TRUE(literal.SetLiteral(BuiltInType(TYPE_UI16), "300"));
+  ASSERT_TRUE(literal.SetLiteral(BuiltInType(TYPE_UI16), "300", heap_));
   Value narrow;
   narrow.SetI8(0);
   ASSERT_EQ(RUN_OK, Run(literal, narrow));
@@ -104,7 +104,7 @@ TEST_F(ConstVariableTest, ATypedResultReceivesTheLiteralConverted) {
   EXPECT_EQ("44", narrow.ToText());
 
   ConstVariable word(At(0), nullptr);
-  ASSERT_TRUE(word.SetLiteral(BuiltInType(TYPE_STRING), "abc"));
+  ASSERT_TRUE(word.SetLiteral(BuiltInType(TYPE_STRING), "abc", heap_));
   Value number;
   number.SetI32(0);
   EXPECT_EQ(RUN_ERROR, Run(word, number)) << "a string that is no number";

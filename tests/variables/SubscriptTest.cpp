@@ -24,13 +24,13 @@ using Literal = std::pair<int32_t, std::string>;  // type id and text of an inde
 class SubscriptTest : public AccessFixture {
  protected:
   // A subscript below `holder` with literal indices, bound through `bindingSlot`.
-  static SubscriptNode* Subscript(Node& holder, const std::vector<Literal>& indices, uint32_t bindingSlot = 0) {
+  SubscriptNode* Subscript(Node& holder, const std::vector<Literal>& indices, uint32_t bindingSlot = 0) {
     auto* subscript = new SubscriptNode(At(49), &holder);
     holder.SetRight(subscript);
     subscript->SetBindingSlot(bindingSlot);
     for (const auto& [typeId, text] : indices) {
       auto* index = new ConstVariable(At(0), subscript);
-      EXPECT_TRUE(index->SetLiteral(BuiltInType(typeId), text));
+      EXPECT_TRUE(index->SetLiteral(BuiltInType(typeId), text, heap_));
       subscript->AddIndex(index);
     }
     return subscript;

@@ -79,7 +79,7 @@ TEST_F(VariableCheckTest, OperatorsOnNamesThatAreNoScalarVariablesAreRejected) {
   }
 
   ConstVariable literal(kName, nullptr);
-  ASSERT_TRUE(literal.SetLiteral(BuiltInType(TYPE_UI8), "1"));
+  ASSERT_TRUE(literal.SetLiteral(BuiltInType(TYPE_UI8), "1", heap_));
   ApplyOperator(literal);
   SourcePosition at;
   EXPECT_EQ(93, Check(literal, &at));
@@ -127,7 +127,7 @@ TEST_F(VariableCheckTest, TheResultTypeIsThatOfTheLastNodeOfTheChain) {
   auto* subscript = new SubscriptNode(At(49, 1, 2), &a);
   a.SetRight(subscript);
   auto* index = new ConstVariable(At(0, 1, 3), subscript);
-  ASSERT_TRUE(index->SetLiteral(BuiltInType(TYPE_UI8), "1"));
+  ASSERT_TRUE(index->SetLiteral(BuiltInType(TYPE_UI8), "1", heap_));
   subscript->AddIndex(index);
   EXPECT_EQ(0, Check(a));
   EXPECT_EQ(array_->ElementType(), checked_);
@@ -164,7 +164,7 @@ TEST_F(VariableCheckTest, SerializationWritesTheOperatorsAroundTheWholeChain) {
   a.SetRight(subscript);
   subscript->AddIndex(new Variable(At(3, 1, 3), subscript, BuiltInType(TYPE_I32), 0, 0));
   auto* two = new ConstVariable(At(4, 1, 5), subscript);
-  ASSERT_TRUE(two->SetLiteral(BuiltInType(TYPE_UI8), "2"));
+  ASSERT_TRUE(two->SetLiteral(BuiltInType(TYPE_UI8), "2", heap_));
   subscript->AddIndex(two);
   RecordingSerializer indices;
   a.Serialize(&indices);

@@ -15,7 +15,11 @@ using Lines = std::vector<std::string>;
 
 class GlobalsListingTest : public test::VariableViewFixture {
  protected:
-  Lines List() { return ListGlobals(root_, stack_, symbols_); }
+  Lines List() {
+    Lines lines;
+    ListGlobals(root_, stack_, symbols_, [&lines](const std::string& line) { lines.push_back(line); });
+    return lines;
+  }
 };
 
 // Slot 1 is a binding slot without a name: no variable, no line.

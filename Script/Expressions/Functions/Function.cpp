@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "Script/Foundation/Serializer.h"
+#include "Script/Foundation/SymbolStore.h"
 #include "Script/Expressions/Scope.h"
 #include "Script/Expressions/Types/FunctionRefType.h"
 #include "Script/Expressions/Types/MemberSlot.h"
@@ -22,9 +23,9 @@ namespace {
 constexpr std::size_t kStackReserve = 256 * 1024;
 
 // The argument's storage, made when it has none (a temporary).
-MemoryBlockRef* StorageOf(Value& argument, Type* parameterType) {
-  argument.EnsureStorage(parameterType);
-  return argument.Materialize();
+MemoryBlockRef* StorageOf(Value& argument, Type* parameterType, Memory& heap) {
+  argument.EnsureStorage(parameterType, &heap);
+  return argument.Materialize(heap);
 }
 
 }  // namespace
@@ -38,6 +39,23 @@ Function::~Function() {
   // The parameter types name the prototype as their parent: they go first.
   for (auto type = parameterTypes_.rbegin(); type != parameterTypes_.rend(); ++type) delete *type;
   delete prototype_;
+}
+
+std::string Function::Signature(const SymbolStore& symbols) const {
+  const std::vector<FunctionRefEntry>& entries = prototype_->Entries();
+  auto nameOf = [&symbols](const FunctionRefEntry& entry) {
+    return entry.type != nullptr ? entry.type->GetName(symbols) : std::string();
+  };
+  std::string text = entries.empty() ? std::string() : nameOf(entries.front());
+  text += ' ';
+  text += symbols.Symbol(Position().symbol);
+  text += '(';
+  for (std::size_t i = 1; i < entries.size(); ++i) {
+    if (i > 1) text += ", ";
+    text += nameOf(entries[i]);
+  }
+  text += ')';
+  return text;
 }
 
 Type* Function::GetReturnType() const { return prototype_->ReturnType(); }
@@ -96,13 +114,13 @@ uint32_t Function::PrepareCall(ExecContext* context, const Runable* site, Value*
       case 2: {
         // The slot shares the caller's handle: rebinding the parameter
         // rebinds the caller's variable.
-        MemoryBlockRef* storage = StorageOf(argument, parameterType);
+        MemoryBlockRef* storage = StorageOf(argument, parameterType, *context->heap);
         if (storage == nullptr) return ReportRuntimeError(context, site, "Out of memory.");
         thread->SetSlot(slot, storage);
         break;
       }
       case 1: {
-        MemoryBlockRef* storage = StorageOf(argument, parameterType);
+        MemoryBlockRef* storage = StorageOf(argument, parameterType, *context->heap);
         if (storage == nullptr) return ReportRuntimeError(context, site, "Out of memory.");
         thread->GetSlot(slot)->Retarget(parameterType, storage->Block(), storage->Offset());
         break;

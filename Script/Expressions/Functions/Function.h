@@ -5,6 +5,7 @@
 // functions derive from it and take part in calls through the same Call.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "Script/Expressions/Node.h"
@@ -13,6 +14,7 @@ namespace script {
 
 class FunctionRefType;
 class Scope;
+class SymbolStore;
 class Type;
 class Value;
 class Variable;
@@ -40,6 +42,9 @@ class Function : public Node {
   uintptr_t GetReferenceValue() const { return reinterpret_cast<uintptr_t>(this); }
 
   FunctionRefType* GetPrototype() const { return prototype_; }
+  // "RET NAME(ARG, ARG)": the names of the prototype's types around the
+  // function's name.
+  std::string Signature(const SymbolStore& symbols) const;
   Type* GetReturnType() const;
   Scope* Body() const;
 

@@ -117,8 +117,8 @@ Function* FunctionCall::ResolveCallee(ExecContext* context) const {
 
 uint32_t FunctionCall::RunChain(ExecContext* context, Value& returned) {
   Type* type = GetResultType();
-  returned.EnsureStorage(type);
-  MemoryBlockRef* storage = returned.Materialize();
+  returned.EnsureStorage(type, context->heap);
+  MemoryBlockRef* storage = returned.Materialize(*context->heap);
   if (storage == nullptr) return ReportRuntimeError(context, this, "Out of memory.");
   StackMemory* thread = context->thread;
   thread->PushSlotBinding(bindingSlot_, type, storage->Offset(), storage->Block());

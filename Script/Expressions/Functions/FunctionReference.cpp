@@ -18,8 +18,8 @@ Function* FunctionOfReference(const ExecContext& context, uintptr_t value) {
   // A value is only trusted once it is known to be a live function node: a
   // cast or native code may store any number in a function reference.
   const auto* node = reinterpret_cast<const Runable*>(value);
-  if (value == 0 || context.heap == nullptr || !context.heap->IsLiveNode(node)) return nullptr;
-  return node->IsKindOf(TYPE_FUNCTION) ? const_cast<Function*>(static_cast<const Function*>(node)) : nullptr;
+  if (value == 0 || context.heap == nullptr || !context.heap->IsLiveFunction(node)) return nullptr;
+  return const_cast<Function*>(static_cast<const Function*>(node));
 }
 
 }  // namespace script

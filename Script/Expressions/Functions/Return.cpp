@@ -39,7 +39,7 @@ uint32_t Return::Run(ExecContext* context) {
   }
   // By value: a copy of the declared type, never the storage returned from.
   Value converted;
-  converted.EnsureStorage(returnType_);
+  converted.EnsureStorage(returnType_, context->heap);
   const ConversionStatus status = converted.Assign(value);
   if (status != CONVERSION_OK) {
     return ReportRuntimeError(context, this, ConversionErrorMessage(status, value.ToText(), returnType_->GetKind()));

@@ -148,6 +148,7 @@ bool AggregateType::ComputeLayout() {
   uint32_t offset = 0;
   structAlignment_ = 1;
   plainData_ = true;
+  memberVariables_.clear();
   for (const Type* member : members_) {
     if (member->Items().empty()) {
       // Only a nested structure definition may declare no variables.
@@ -162,6 +163,7 @@ bool AggregateType::ComputeLayout() {
       if (type == nullptr) return false;
       const uint32_t memberOffset = AlignUp(offset, type->GetAlignment());
       variable->SetMemberOffset(memberOffset);
+      memberVariables_.push_back(variable);
       offset = memberOffset + type->GetSlotSize();
       plainData_ = plainData_ && IsPlainSlot(*type);
     }

@@ -9,6 +9,8 @@
 
 namespace script {
 
+class Variable;
+
 class AggregateType : public Type {
  public:
   AggregateType(const SourcePosition& position, Node* parent) : AggregateType(TYPE_AGGREGATE_TYPE, position, parent) {}
@@ -43,6 +45,9 @@ class AggregateType : public Type {
   // structure owns it.
   void AddMember(Type* member);
   const std::vector<Type*>& Members() const { return Defining()->members_; }
+  // The member variables of every declaration, in layout order; filled by
+  // ComputeLayout.
+  const std::vector<Variable*>& MemberVariables() const { return Defining()->memberVariables_; }
 
   // The defining node, when this node only uses the structure (not owned).
   void SetDefinition(AggregateType* definition) { definition_ = definition; }
@@ -57,6 +62,7 @@ class AggregateType : public Type {
 
  private:
   std::vector<Type*> members_;
+  std::vector<Variable*> memberVariables_;
   AggregateType* definition_ = nullptr;
   uint32_t structSize_ = 0;
   uint32_t structAlignment_ = 1;

@@ -52,11 +52,11 @@ bool ParseNumberLiteral(std::string_view text, uint32_t kind, uint8_t* bytes) {
 
 }  // namespace
 
-bool ConstVariable::SetLiteral(Type* type, const std::string& text) {
+bool ConstVariable::SetLiteral(Type* type, const std::string& text, Memory& heap) {
   if (type == nullptr) return false;
   const uint32_t kind = type->GetKind();
   if (kind == KIND_STRING) {
-    literal_.SetString(text.data(), text.size());
+    literal_.SetString(heap, text.data(), text.size());
     if (literal_.StringObject() == nullptr) return false;
   } else if (kind == KIND_BOOL) {
     const uint8_t truth = text.empty() || text == "0" || text == "false" ? 0 : 1;

@@ -21,7 +21,7 @@ class ConstVariable : public AggregateSymbol, public Variable {
   // characters without quotes for a string, and for a bool true unless the
   // text is empty, "0" or "false". False when the text is no value of the
   // type (out of range, not a number, a type no literal has).
-  bool SetLiteral(Type* type, const std::string& text);
+  bool SetLiteral(Type* type, const std::string& text, Memory& heap);
   const Value& Literal() const { return literal_; }
 
   // The result value is assigned the literal; a fresh result takes its own

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -41,6 +42,11 @@ std::vector<std::string> Scripts() {
   return scripts;
 }
 
+// Addresses (function references) differ from run to run.
+std::string WithoutAddresses(const std::string& text) {
+  return std::regex_replace(text, std::regex("0x[0-9a-f]{16}"), "0xADDR");
+}
+
 class RoundTripTest : public testing::TestWithParam<std::string> {};
 
 TEST_P(RoundTripTest, CompiledAndDecompiledScriptsMatchTheSource) {
@@ -63,7 +69,7 @@ TEST_P(RoundTripTest, CompiledAndDecompiledScriptsMatchTheSource) {
   EXPECT_EQ("Build succeeded.\n", compile.out);
   const test::ToolResult compiled = tool("run --globals", name + ".bin");
   EXPECT_EQ(source.status, compiled.status) << compiled.err;
-  EXPECT_EQ(source.out, compiled.out);
+  EXPECT_EQ(WithoutAddresses(source.out), WithoutAddresses(compiled.out));
 
   const test::ToolResult decompile = tool("decompile", name + ".bin");
   ASSERT_EQ(0, decompile.status) << decompile.out << decompile.err;

@@ -62,7 +62,10 @@ bool BinaryReader::OnSymbols(Cursor& at, Cursor end) {
     if (!compiled::IsTokenText(text) || symbols.InternSymbol(text) != expected++) return Corrupted(kWhere);
   }
   codes_.resize(symbols.SymbolCount());
-  for (uint32_t id = 0; id < codes_.size(); ++id) codes_[id] = compiled::TokenCodeOf(symbols.Symbol(id));
+  for (uint32_t id = 0; id < codes_.size(); ++id) {
+    const std::string& text = symbols.Symbol(id);
+    codes_[id] = compiled::IsTokenText(text) ? compiled::TokenCodeOf(text) : kNoToken;
+  }
   return true;
 }
 
@@ -76,6 +79,8 @@ bool BinaryReader::OnTokens(Cursor at, Cursor end) {
     if (id >= codes_.size()) {
       return error_->Raise(ErrorCode::SYMBOL_NOT_FOUND, module::kCompiler, "script::BinaryReader::OnRead");
     }
+    // The predefined symbols "", "()" and "[]" are no tokens.
+    if (codes_[id] == kNoToken) return Corrupted("script::BinaryReader::OnRead");
     if (!OnToken(codes_[id], symbols.Symbol(id))) return false;
   }
   return true;

@@ -36,6 +36,7 @@ class BinaryReader : public Reader {
   std::string buildStamp_;
   uint16_t firstHeaderValue_ = 1;
   uint16_t secondHeaderValue_ = 0;
+  static constexpr int32_t kNoToken = -1;
   // The token code of every symbol a token may name, by symbol id.
   std::vector<int32_t> codes_;
 };

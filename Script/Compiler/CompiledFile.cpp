@@ -1,5 +1,6 @@
 #include "Script/Compiler/CompiledFile.h"
 
+#include <array>
 #include <cctype>
 #include <string>
 
@@ -26,55 +27,67 @@ std::size_t DecodeId(const unsigned char* data, const unsigned char* end, uint32
   return length;
 }
 
-std::string_view OpeningText(int32_t code) {
-  switch (code) {
-    case TYPE_LESS: return "<";
-    case TYPE_SUBSCRIPT: return "[";
-    case TYPE_PARENTHESIS: return "(";
-    case TYPE_SCOPE: return "{";
-    case TYPE_DOT: return ".";
-    case TYPE_COMMA: return ",";
-    case TYPE_COLON: return ":";
-    case TYPE_ELSE: return "else";
-    case TYPE_FUNCTION:
-    case TYPE_FUNCTION_REF_TYPE: return "function";
-    case TYPE_RETURN: return "return";
-    case TYPE_QUOTATION_MARK: return "\"";
-    case TYPE_BOOL: return "bool";
-    case TYPE_I8: return "i8";
-    case TYPE_UI8: return "ui8";
-    case TYPE_I16: return "i16";
-    case TYPE_UI16: return "ui16";
-    case TYPE_I32: return "i32";
-    case TYPE_UI32: return "ui32";
-    case TYPE_I64: return "i64";
-    case TYPE_UI64: return "ui64";
-    case TYPE_FLOAT: return "float";
-    case TYPE_DOUBLE: return "double";
-    case TYPE_STRING: return "string";
-    case TYPE_EMPTY: return " ";
-    case TYPE_LIB: return "lib";
-    case TYPE_ARRAY: return "array";
-    case TYPE_ERROR: return "error";
-    case TYPE_AGGREGATE_TYPE: return "struct";
-    default: return {};
-  }
+namespace {
+
+using Spellings = std::array<std::string_view, kNodeTypeCount>;
+
+constexpr Spellings kOpeningTexts = [] {
+  Spellings texts{};
+  texts[TYPE_LESS] = "<";
+  texts[TYPE_SUBSCRIPT] = "[";
+  texts[TYPE_PARENTHESIS] = "(";
+  texts[TYPE_SCOPE] = "{";
+  texts[TYPE_DOT] = ".";
+  texts[TYPE_COMMA] = ",";
+  texts[TYPE_COLON] = ":";
+  texts[TYPE_ELSE] = "else";
+  texts[TYPE_FUNCTION] = "function";
+  texts[TYPE_FUNCTION_REF_TYPE] = "function";
+  texts[TYPE_RETURN] = "return";
+  texts[TYPE_QUOTATION_MARK] = "\"";
+  texts[TYPE_BOOL] = "bool";
+  texts[TYPE_I8] = "i8";
+  texts[TYPE_UI8] = "ui8";
+  texts[TYPE_I16] = "i16";
+  texts[TYPE_UI16] = "ui16";
+  texts[TYPE_I32] = "i32";
+  texts[TYPE_UI32] = "ui32";
+  texts[TYPE_I64] = "i64";
+  texts[TYPE_UI64] = "ui64";
+  texts[TYPE_FLOAT] = "float";
+  texts[TYPE_DOUBLE] = "double";
+  texts[TYPE_STRING] = "string";
+  texts[TYPE_EMPTY] = " ";
+  texts[TYPE_LIB] = "lib";
+  texts[TYPE_ARRAY] = "array";
+  texts[TYPE_ERROR] = "error";
+  texts[TYPE_AGGREGATE_TYPE] = "struct";
+  return texts;
+}();
+
+constexpr Spellings kClosingTexts = [] {
+  Spellings texts{};
+  texts[TYPE_GREATER] = ">";
+  texts[TYPE_SUBSCRIPT] = "]";
+  texts[TYPE_PARENTHESIS] = ")";
+  texts[TYPE_SCOPE] = "}";
+  texts[TOKEN_SCOPE_CLOSE] = "}";
+  texts[TYPE_COMMA] = ",";
+  texts[TYPE_SEMICOLON] = ";";
+  texts[TYPE_SCOPE_END_EXPRESSION] = ";";
+  texts[TYPE_COLON] = ":";
+  return texts;
+}();
+
+std::string_view Spelling(const Spellings& texts, int32_t code) {
+  return code >= 0 && code < kNodeTypeCount ? texts[static_cast<std::size_t>(code)] : std::string_view();
 }
 
-std::string_view ClosingText(int32_t code) {
-  switch (code) {
-    case TYPE_GREATER: return ">";
-    case TYPE_SUBSCRIPT: return "]";
-    case TYPE_PARENTHESIS: return ")";
-    case TYPE_SCOPE:
-    case TOKEN_SCOPE_CLOSE: return "}";
-    case TYPE_COMMA: return ",";
-    case TYPE_SEMICOLON:
-    case TYPE_SCOPE_END_EXPRESSION: return ";";
-    case TYPE_COLON: return ":";
-    default: return {};
-  }
-}
+}  // namespace
+
+std::string_view OpeningText(int32_t code) { return Spelling(kOpeningTexts, code); }
+
+std::string_view ClosingText(int32_t code) { return Spelling(kClosingTexts, code); }
 
 bool IsTokenText(std::string_view text) {
   if (text.empty()) return false;

@@ -1,28 +1,22 @@
 #include "Script/Compiler/TextSerializer.h"
 
 #include "Script/Compiler/CompiledFile.h"
-#include "Script/Foundation/SymbolStore.h"
 #include "Script/Expressions/NodeType.h"
+#include "Script/Foundation/SymbolStore.h"
 
 namespace script {
 
 namespace {
 
+// Characters a string constant holds escaped, and the letter that follows
+// the backslash for each.
+constexpr std::string_view kEscaped = "\a\b\t\n\v\f\r\"'\\";
+constexpr std::string_view kEscapeLetters = "abtnvfr\"'\\";
+
 // The escape letter of a character inside a string constant, or 0.
 char EscapeOf(char c) {
-  switch (c) {
-    case '\a': return 'a';
-    case '\b': return 'b';
-    case '\t': return 't';
-    case '\n': return 'n';
-    case '\v': return 'v';
-    case '\f': return 'f';
-    case '\r': return 'r';
-    case '"':
-    case '\'':
-    case '\\': return c;
-    default: return 0;
-  }
+  const std::size_t at = kEscaped.find(c);
+  return at == std::string_view::npos ? 0 : kEscapeLetters[at];
 }
 
 }  // namespace

@@ -34,7 +34,8 @@ std::string WithoutEngineLine(const std::string& out) {
 // The names in a folder, to see that no temporary file stays behind.
 std::string Listing(const fs::path& folder) {
   std::string names;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) names += entry.path().filename().string() + " ";
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+    names += entry.path().filename().string() + " ";
   return names;
 }
 
@@ -79,8 +80,9 @@ TEST(CompileCommandTest, AScriptThatDoesNotCompileWritesNothing) {
 TEST(CompileCommandTest, ErrorsOfACompiledFileNameNoFile) {
   test::TempDir dir;
   // A compiled file whose single token is "}".
-  dir.Write("main.bin", std::string("KVRA\1\0\0\0Wed Dec 13 11:25:23 2023", 32) +
-                            std::string("cast\0lock\0unlock\0sizeof\0arr2str\0warr2str\0str2arr\0str2warr\0\0\x07", 60));
+  dir.Write("main.bin",
+            std::string("KVRA\1\0\0\0Wed Dec 13 11:25:23 2023", 32) +
+                std::string("cast\0lock\0unlock\0sizeof\0arr2str\0warr2str\0str2arr\0str2warr\0\0\x07", 60));
   test::ToolResult result = test::RunTool("run main.bin", dir.Root().string());
   EXPECT_EQ(1, result.status);
   EXPECT_EQ(

@@ -74,8 +74,10 @@ TEST(CompiledFileTest, StoredTextsGiveTheirTokenCodes) {
 }
 
 TEST(CompiledFileTest, OnlyTokensAreStoredTexts) {
-  for (const char* text : {"name", "12ab", "<<=", "\"a\nb\"", "'\"'", "\"\""}) EXPECT_TRUE(compiled::IsTokenText(text)) << text;
-  for (const char* text : {"a b", "\"", "'open", "\"mixed'", "#", "a.b"}) EXPECT_FALSE(compiled::IsTokenText(text)) << text;
+  for (const char* text : {"name", "12ab", "<<=", "\"a\nb\"", "'\"'", "\"\""})
+    EXPECT_TRUE(compiled::IsTokenText(text)) << text;
+  for (const char* text : {"a b", "\"", "'open", "\"mixed'", "#", "a.b", "()"})
+    EXPECT_FALSE(compiled::IsTokenText(text)) << text;
 }
 
 // Compiles a script in a fresh folder and loads compiled files beside it.
@@ -106,7 +108,8 @@ class CompiledFileFixture : public testing::Test {
   test::TempDir dir_;
 };
 
-const std::string kStoredBuiltIns = std::string("cast\0lock\0unlock\0sizeof\0arr2str\0warr2str\0str2arr\0str2warr\0", 58);
+const std::string kStoredBuiltIns =
+    std::string("cast\0lock\0unlock\0sizeof\0arr2str\0warr2str\0str2arr\0str2warr\0", 58);
 
 TEST_F(CompiledFileFixture, TheSmallestProgramStoresTheBuiltInNames) {
   const std::string header = std::string("KVRA\1\0\0\0", 8) + "Wed Dec 13 11:25:23 2023";
@@ -121,32 +124,36 @@ TEST_F(CompiledFileFixture, TheSmallestProgramStoresTheBuiltInNames) {
 TEST_F(CompiledFileFixture, DamagedFilesAreRejected) {
   const std::string good = Compile("i32 a = 1;\nfunction i32 f() { return a; }\n");
   const std::size_t tokens = good.find(std::string("\0\0", 2), 32) + 2;
-  const std::string corrupted = "ERROR: CORRUPTED_FILE in \"\", line: 1, pos: 1";
-  auto replaced = [&](std::size_t at, const std::string& bytes) { return std::string(good).replace(at, bytes.size(), bytes); };
+  auto replaced = [&](std::size_t at, const std::string& bytes) {
+    return std::string(good).replace(at, bytes.size(), bytes);
+  };
   struct Case {
     const char* damage;
     std::string bytes;
-    std::vector<std::string> report;
+    const char* error;
+    const char* where;  // the raising operation
   };
   const Case cases[] = {
-      {"empty file", "", {corrupted, "INTERNAL: Compiler(N): script::BinaryReader::OnHeader"}},
-      {"other magic", replaced(0, "KVRB"), {corrupted, "INTERNAL: Compiler(N): script::BinaryReader::OnHeader"}},
-      {"first header value 2", replaced(4, "\2"), {corrupted, "INTERNAL: Compiler(N): script::BinaryReader::OnHeader"}},
-      {"second header value 1", replaced(6, "\1"), {corrupted, "INTERNAL: Compiler(N): script::BinaryReader::OnHeader"}},
-      {"cut inside the stamp", good.substr(0, 20), {corrupted, "INTERNAL: Compiler(N): script::BinaryReader::OnHeader"}},
-      {"symbol table without its end", good.substr(0, 60), {corrupted, "INTERNAL: Compiler(N): script::BinaryReader::OnSymbols"}},
-      {"built-in name misplaced", replaced(32, "tsac"), {corrupted, "INTERNAL: Compiler(N): script::BinaryReader::OnSymbols"}},
-      {"stored text that is no token", replaced(tokens - 3, "#"), {corrupted, "INTERNAL: Compiler(N): script::BinaryReader::OnSymbols"}},
-      {"cut inside a two-byte id", good.substr(0, tokens) + "\x40", {corrupted, "INTERNAL: Compiler(N): script::BinaryReader::OnRead"}},
-      {"cut between two tokens", good.substr(0, good.size() - 1), {corrupted, "INTERNAL: Compiler(N): script::BinaryReader::OnRead"}},
-      {"id out of range",
-       good.substr(0, tokens) + "\x7F\xFF",
-       {"ERROR: SYMBOL_NOT_FOUND in \"\", line: 1, pos: 1", "INTERNAL: Compiler(N): script::BinaryReader::OnRead"}},
-      {"tokens the compiler rejects",
-       good.substr(0, tokens) + "\x07",  // "}"
-       {"ERROR: UNEXPECTED_END_OF_SCOPE in \"\", line: 1, pos: 1", "INTERNAL: Compiler(N): script::Interpreter::EndScope"}},
+      {"empty file", "", "CORRUPTED_FILE", "BinaryReader::OnHeader"},
+      {"other magic", replaced(0, "KVRB"), "CORRUPTED_FILE", "BinaryReader::OnHeader"},
+      {"first header value 2", replaced(4, "\2"), "CORRUPTED_FILE", "BinaryReader::OnHeader"},
+      {"second header value 1", replaced(6, "\1"), "CORRUPTED_FILE", "BinaryReader::OnHeader"},
+      {"cut inside the stamp", good.substr(0, 20), "CORRUPTED_FILE", "BinaryReader::OnHeader"},
+      {"symbol table without its end", good.substr(0, 60), "CORRUPTED_FILE", "BinaryReader::OnSymbols"},
+      {"built-in name misplaced", replaced(32, "tsac"), "CORRUPTED_FILE", "BinaryReader::OnSymbols"},
+      {"stored text that is no token", replaced(tokens - 3, "#"), "CORRUPTED_FILE", "BinaryReader::OnSymbols"},
+      {"cut inside a two-byte id", good.substr(0, tokens) + "\x40", "CORRUPTED_FILE", "BinaryReader::OnRead"},
+      {"cut between two tokens", good.substr(0, good.size() - 1), "CORRUPTED_FILE", "BinaryReader::OnRead"},
+      {"id of the symbol \"()\"", good.substr(0, tokens) + "\x01", "CORRUPTED_FILE", "BinaryReader::OnRead"},
+      {"id out of range", good.substr(0, tokens) + "\x7F\xFF", "SYMBOL_NOT_FOUND", "BinaryReader::OnRead"},
+      {"tokens the compiler rejects", good.substr(0, tokens) + "\x07", "UNEXPECTED_END_OF_SCOPE",
+       "Interpreter::EndScope"},
   };
-  for (const Case& c : cases) EXPECT_EQ(c.report, Load(c.bytes)) << c.damage;
+  for (const Case& c : cases) {
+    const std::vector<std::string> report = {std::string("ERROR: ") + c.error + " in \"\", line: 1, pos: 1",
+                                             std::string("INTERNAL: Compiler(N): script::") + c.where};
+    EXPECT_EQ(report, Load(c.bytes)) << c.damage;
+  }
 }
 
 TEST_F(CompiledFileFixture, HeaderValuesAndStampAreNotCompared) {

@@ -85,7 +85,8 @@ TEST_P(RoundTripTest, CompiledAndDecompiledScriptsMatchTheSource) {
 // "examples/hello.kelvra" -> "examples_hello".
 std::string CaseName(const testing::TestParamInfo<std::string>& info) {
   std::string name = fs::path(info.param).replace_extension().string();
-  std::replace_if(name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+  std::replace_if(
+      name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
   return name;
 }
 

@@ -1,5 +1,7 @@
 // kelvra: compiles and runs Kelvra scripts from the command line.
 #include <cstdio>
+#include <new>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,17 @@ void PrintUsage(std::FILE* stream) {
   }
 }
 
+// The engine reports its own allocation failures; this is the last guard
+// for one in the tool itself, so that it ends with a message, not an abort.
+int RunGuarded(const kelvra::Command& command, std::span<const std::string> arguments) {
+  try {
+    return command.run(arguments);
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "kelvra: Out of memory.\n");
+    return kelvra::EXIT_FAILED;
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -26,7 +39,7 @@ int main(int argc, char** argv) {
   if (!arguments.empty()) {
     for (const kelvra::Command& command : kelvra::AllCommands()) {
       if (arguments[0] != command.name) continue;
-      int status = command.run(std::span<const std::string>(arguments).subspan(1));
+      int status = RunGuarded(command, std::span<const std::string>(arguments).subspan(1));
       if (status != kelvra::EXIT_USAGE) return status;
       break;
     }

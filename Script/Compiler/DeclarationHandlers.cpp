@@ -10,6 +10,25 @@
 
 namespace script {
 
+namespace {
+
+// Whether a value of a member's type holds, in place, a structure still
+// being defined: the member's own structure or one it is nested in. Arrays
+// hold their elements in place; references hold an address only.
+bool HoldsOpenStructure(const Type* type, const Node* structure) {
+  while (type != nullptr && type->ReferenceMode() == 0 && type->TypeId() == TYPE_ARRAY) {
+    type = static_cast<const ArrayType*>(type)->ElementType();
+  }
+  if (type == nullptr || type->ReferenceMode() != 0 || type->TypeId() != TYPE_AGGREGATE_TYPE) return false;
+  const AggregateType* held = static_cast<const AggregateType*>(type)->Defining();
+  for (const Node* open = structure; open != nullptr && open->TypeId() == TYPE_AGGREGATE_TYPE; open = open->Parent()) {
+    if (open == held) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 // declaration -> TYPE declarator ( "," declarator )* ";"
 // declarator -> [ "@" [ "@" ] ] NAME [ "=" expression ]
 bool Interpreter::BeginVariableDeclaration(Type* type) {
@@ -152,12 +171,11 @@ bool Interpreter::AggregateMemberDecEvent(int32_t code, const std::string& text)
   if (!ErrorIfDynamicArray(member)) return false;
   SourcePosition position = TokenPosition(text);
   auto* structure = static_cast<AggregateType*>(member->Parent());
-  for (const Type* declaration : structure->Members()) {
-    for (const Node* item : declaration->Items()) {
-      if (item->Position().symbol == position.symbol) {
-        return Fail(ErrorCode::DUPLICATE_DECLARATION, "script::Interpreter::CreateMemberDecNode");
-      }
-    }
+  // A structure cannot hold itself, nor one it is defined in, by value: its
+  // size would have no end.
+  if (HoldsOpenStructure(member, structure)) return Fail(ErrorCode::UNDEFINED_TYPE, kWhere);
+  if (structure->FindMember(position.symbol) != nullptr) {
+    return Fail(ErrorCode::DUPLICATE_DECLARATION, "script::Interpreter::CreateMemberDecNode");
   }
   member->AddItem(new Variable(position, member, member));
   PopHandler();

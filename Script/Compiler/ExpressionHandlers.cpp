@@ -1,5 +1,6 @@
 // Expressions: operands, operator insertion by precedence, parentheses,
 // subscripts, member access and the end of an expression statement.
+#include "Script/Compiler/ExpressionHeight.h"
 #include "Script/Compiler/Interpreter.h"
 #include "Script/Diagnostics/Error.h"
 #include "Script/Expressions/ControlFlow/Parenthesis.h"
@@ -175,7 +176,7 @@ bool Interpreter::StartOperand(int32_t code, const std::string& text, bool (Inte
       std::string literal = isString ? text.substr(1, text.size() - 2) : text;
       if (!constant->SetLiteral(BuiltInType(isString ? TYPE_STRING : TYPE_BOOL), literal, heap_)) {
         delete constant;
-        return Fail(ErrorCode::INTERNAL_ERROR, where);
+        return Fail(ErrorCode::OUT_OF_MEMORY, where);  // no room for the string
       }
       return (this->*attach)(constant);
     }
@@ -304,6 +305,8 @@ bool Interpreter::CheckFullExpression(Node* root, Type** resultType) {
   Node* container = root->Parent();
   Type* type = nullptr;
   PrePostExpressions* wrapper = nullptr;
+  // The check recurses through the tree: refuse a tree too deep first.
+  if (!NestingAllowed(root, ExpressionHeight(root, kMaxNestingDepth))) return false;
   if (!root->IsExpression(&type, &wrapper, error_)) {
     delete wrapper;
     return false;
@@ -485,14 +488,7 @@ bool Interpreter::MemberAccessEvent(int32_t code, const std::string& text) {
   if (current_->TypeId() != TYPE_DOT) return Fail(ErrorCode::INTERNAL_ERROR, kWhere);
   auto* structure = static_cast<AggregateType*>(OperandType(current_->Parent()));
   SourcePosition position = TokenPosition(text);
-  const Variable* member = nullptr;
-  for (const Type* declaration : structure->Members()) {
-    for (const Node* item : declaration->Items()) {
-      if (item->TypeId() == TYPE_TOKEN && item->Position().symbol == position.symbol) {
-        member = static_cast<const Variable*>(item);
-      }
-    }
-  }
+  const Variable* member = structure->FindMember(position.symbol);
   if (member == nullptr) return Fail(ErrorCode::UNKNOWN_MEMBER_NAME, "script::Interpreter::CreateMemberVariableNode");
   auto* variable = new Variable(position, current_, *member, ReserveBindingSlot(member->GetType()));
   current_->SetRight(variable);

@@ -1,8 +1,12 @@
 #include "Script/Compiler/Interpreter.h"
 
+#include <algorithm>
+#include <new>
+
 #include "Script/Compiler/CompiledFile.h"
 #include "Script/Compiler/Reader.h"
 #include "Script/Diagnostics/Error.h"
+#include "Script/Expressions/Functions/Function.h"
 #include "Script/Expressions/Operators/OperatorFactory.h"
 #include "Script/Expressions/Scope.h"
 #include "Script/Expressions/Types/Type.h"
@@ -12,6 +16,8 @@
 #include "Script/Platform/Path.h"
 #include "Script/Platform/SystemError.h"
 #include "Script/Platform/Thread.h"
+#include "Script/Stack/NativeStack.h"
+#include "Script/Stack/RuntimeError.h"
 #include "Script/Stack/StackMemory.h"
 
 namespace script {
@@ -48,6 +54,7 @@ bool Interpreter::Init() {
   SourcePosition rootPosition{0, 0, 1, 1};
   if (currentReader_ != nullptr) rootPosition.file = symbols_.InternFile(currentReader_->Path());
   root_ = new Scope(rootPosition, nullptr);
+  rootNesting_ = 0;
   current_ = root_;
   pendingType_.reset();
   for (int32_t code : kBuiltInCodes) {
@@ -60,8 +67,22 @@ bool Interpreter::OnEvent(int32_t code, const std::string& text) {
   Memory::NodeRegistration registration(heap_);
   Handler handler = TopHandler();
   if (handler == nullptr) return Fail(ErrorCode::INTERNAL_ERROR, "script::Interpreter::OnEvent");
-  if (handlers_.size() > kMaxHandlerDepth) return Fail(ErrorCode::OUT_OF_MEMORY, "script::Interpreter::OnEvent");
-  return (this->*handler)(code, text);
+  if (handlers_.size() > kMaxNestingDepth) return Fail(ErrorCode::OUT_OF_MEMORY, "script::Interpreter::OnEvent");
+  return (this->*handler)(code, text) && NestingAllowed(current_, 0);
+}
+
+bool Interpreter::NestingAllowed(Node* node, std::size_t below) {
+  std::size_t depth = below;
+  Function* function = nullptr;
+  for (; node != nullptr; node = node->Parent()) {
+    if (function == nullptr && node->TypeId() == TYPE_FUNCTION) {
+      function = static_cast<Function*>(node);
+      function->NoteNesting(static_cast<uint32_t>(depth));
+    }
+    if (++depth > kMaxNestingDepth) return Fail(ErrorCode::OUT_OF_MEMORY, "script::Interpreter::OnEvent");
+  }
+  if (function == nullptr) rootNesting_ = std::max(rootNesting_, static_cast<uint32_t>(depth));
+  return true;
 }
 
 bool Interpreter::IsComplete() const {
@@ -79,18 +100,34 @@ bool Interpreter::Run() {
   if (root_ == nullptr) return Fail(ErrorCode::NULL_SCRIPT, "script::Interpreter::Run");
   const uint32_t threadId = platform::CurrentThreadId();
   StackMemory* stack = threads_.GetStackMemory(threadId);
-  stack->PushFrame(nullptr, root_, root_->FrameLayout());
+  ExecContext context{nullptr, &heap_, stack, nullptr};
+  if (stack->PushFrame(nullptr, root_, root_->FrameLayout()) < 0) {
+    // No memory for the globals: the run ends before it starts.
+    ReportRuntimeError(&context, root_, "Out of memory.");
+    threads_.ReleaseStackMemory(threadId);
+    return false;
+  }
   stack->CurrentFrame()->currentStatement = root_;
   debugger_.Started().Set();
   FlowSemaphor* gate = stack->Gate();
   uint32_t result = gate->StartRun(root_);
-  if (result != RUN_STOP) {
-    ExecContext context{nullptr, &heap_, stack, nullptr};
-    result = root_->Run(&context);
-  }
+  if (result != RUN_STOP) result = RunRoot(context);
   gate->EndRun();
   threads_.ReleaseStackMemory(threadId);
   return result != RUN_ERROR;
+}
+
+uint32_t Interpreter::RunRoot(ExecContext& context) {
+  if (!NativeStackHolds(rootNesting_)) return ReportRuntimeError(&context, root_, "Stack overflow.");
+  try {
+    return root_->Run(&context);
+  } catch (const std::bad_alloc&) {
+    // An allocation failed where no node checks for it (a string grown
+    // past the memory there is): the run ends at the statement it stood at.
+    const StackFrame* frame = context.thread->CurrentFrame();
+    const Runable* at = frame != nullptr && frame->currentStatement != nullptr ? frame->currentStatement : root_;
+    return ReportRuntimeError(&context, at, "Out of memory.");
+  }
 }
 
 void Interpreter::AttachDebugger(DebuggerEvents* events) {

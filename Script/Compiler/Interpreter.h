@@ -47,10 +47,10 @@ class Interpreter : public InterpreterIf {
  public:
   // Bit set in the offsets and slot indices of the global frame.
   static constexpr uint32_t kGlobalSlotBit = 0x80000000u;
-  // Deepest nesting of handlers a script may reach. The tree is walked
-  // recursively when it is checked, run and deleted, so nesting is bounded
-  // well inside the stack of a thread.
-  static constexpr std::size_t kMaxHandlerDepth = 2000;
+  // Deepest nesting of handlers, and of nodes in the program tree, a script
+  // may reach (OUT_OF_MEMORY past it). The tree is checked, run and written
+  // recursively, so its depth is bounded well inside a thread's stack.
+  static constexpr std::size_t kMaxNestingDepth = 2000;
 
   Interpreter(Error* error, StdOutInterface* sink);
   ~Interpreter() override;
@@ -110,6 +110,8 @@ class Interpreter : public InterpreterIf {
   Handler TopHandler() const { return handlers_.empty() ? nullptr : handlers_.back(); }
 
   bool Fail(ErrorCode code, const char* function);
+  // Runs the root scope on a thread whose frame 0 holds the globals.
+  uint32_t RunRoot(ExecContext& context);
   SourcePosition TokenPosition(const std::string& text);
   // Attaches a new node under the current node.
   void Attach(Node* node);
@@ -299,9 +301,10 @@ class Interpreter : public InterpreterIf {
   void SetCastTarget(Type* target);
 
   // Statements and control flow.
-  // Single-statement bodies nest without growing the handler stack: their
-  // depth in the tree is bounded as the handler depth is.
-  bool StatementNestingAllowed();
+  // Whether a node at `node`, with `below` more levels under it, stays within
+  // the tree's depth bound; notes the depth for the enclosing function (or
+  // the top level), whose run needs as many native frames.
+  bool NestingAllowed(Node* node, std::size_t below);
   // "if", "while" and "switch": the statement node becomes current and its
   // condition in parentheses follows.
   bool ConditionalStatement(int32_t code, const std::string& text);
@@ -373,6 +376,8 @@ class Interpreter : public InterpreterIf {
   Reader* currentReader_ = nullptr;
   std::vector<Handler> handlers_;
   Scope* root_ = nullptr;  // owned
+  // Levels of nodes the top level reaches outside functions.
+  uint32_t rootNesting_ = 0;
   Node* current_ = nullptr;
   std::unordered_set<std::string> includedFiles_;
   bool loaded_ = false;

@@ -132,7 +132,11 @@ bool Interpreter::ProcessNumber() {
   NumberLiteral literal = ReadNumberLiteral(literalText_);
   if (literal.error != ErrorCode::NO_ERROR) return Fail(literal.error, kWhere);
   auto* constant = static_cast<ConstVariable*>(current_);
-  if (!constant->SetLiteral(BuiltInType(literal.typeId), literal.decimal, heap_)) return Fail(ErrorCode::INTERNAL_ERROR, kWhere);
+  // A literal well formed but beyond its type's range (more than 64 bits, a
+  // double's exponent past its limit) is no valid number.
+  if (!constant->SetLiteral(BuiltInType(literal.typeId), literal.decimal, heap_)) {
+    return Fail(ErrorCode::INVALID_NUMBER_FORMAT, kWhere);
+  }
   return true;
 }
 

@@ -1,12 +1,11 @@
 #include "Script/Compiler/Reader.h"
 
-#include <cerrno>
-#include <cstdio>
+#include <new>
 
 #include "Script/Compiler/InterpreterIf.h"
 #include "Script/Diagnostics/Error.h"
 #include "Script/Expressions/NodeType.h"
-#include "Script/Platform/SystemError.h"
+#include "Script/Platform/FileRead.h"
 
 namespace script {
 
@@ -107,26 +106,18 @@ Reader::Reader(bool include, InterpreterIf* interpreter, Error* error)
 }
 
 bool Reader::Read(const std::string& path, int& systemError) {
-  systemError = 0;
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (file == nullptr) {
-    systemError = platform::LastErrorNumber();
-    return false;
-  }
-  path_ = path;
   std::string text;
-  char chunk[65536];
-  std::size_t count;
-  while ((count = std::fread(chunk, 1, sizeof chunk, file)) > 0) text.append(chunk, count);
-  // A directory opens but cannot be read (EISDIR).
-  if (std::ferror(file) != 0) {
-    systemError = platform::LastErrorNumber();
-    if (systemError == 0) systemError = EIO;
-  }
-  std::fclose(file);
+  systemError = platform::ReadRegularFile(path, text);
   if (systemError != 0) return false;
-  // c_str() supplies the terminating zero byte the scan stops at.
-  return OnInit(text.c_str(), text.size()) && OnRead(text.c_str(), text.size());
+  path_ = path;
+  try {
+    // c_str() supplies the terminating zero byte the scan stops at.
+    return OnInit(text.c_str(), text.size()) && OnRead(text.c_str(), text.size());
+  } catch (const std::bad_alloc&) {
+    // The compiler's allocations fail by exception; the program built so far
+    // stays consistent enough to be deleted.
+    return error_->Raise(ErrorCode::OUT_OF_MEMORY, module::kCompiler, "script::Reader::Read");
+  }
 }
 
 bool Reader::OnInit(const char* text, std::size_t /*length*/) {

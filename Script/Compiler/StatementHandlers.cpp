@@ -35,20 +35,12 @@ bool IsFixedNumberToken(int32_t code) {
 
 // ---- conditions
 
-bool Interpreter::StatementNestingAllowed() {
-  std::size_t depth = 0;
-  for (const Node* node = current_; node != nullptr; node = node->Parent()) {
-    if (++depth > kMaxHandlerDepth) return Fail(ErrorCode::OUT_OF_MEMORY, "script::Interpreter::OnEvent");
-  }
-  return true;
-}
 
 // if-statement -> "if" "(" expression ")" body [ "else" body ]
 // while-statement -> "while" "(" expression ")" body
 // switch-statement -> "switch" "(" expression ")" "{" label* "}"
 bool Interpreter::ConditionalStatement(int32_t code, const std::string& text) {
-  if (!StatementNestingAllowed()) return false;
-  const SourcePosition position = TokenPosition(text);
+    const SourcePosition position = TokenPosition(text);
   Node* statement;
   if (code == TYPE_IF)
     statement = new IfNode(position, current_);
@@ -227,8 +219,7 @@ bool Interpreter::CompleteStatement() {
 
 // for-statement -> "for" "(" [ expression ] ";" [ expression ] ";" [ expression ] ")" body
 bool Interpreter::ForStatement(int32_t, const std::string& text) {
-  if (!StatementNestingAllowed()) return false;
-  auto* loop = new ForNode(TokenPosition(text), current_);
+    auto* loop = new ForNode(TokenPosition(text), current_);
   Attach(loop);
   current_ = loop;
   PushHandler(&Interpreter::ForEvent);

@@ -1,13 +1,41 @@
 #include "Script/Expressions/Node.h"
 
+#include <new>
+#include <vector>
+
 #include "Script/Foundation/Serializer.h"
 #include "Script/Expressions/ControlFlow/PrePostExpressions.h"
 
 namespace script {
 
-Node::~Node() {
-  delete left_;
-  delete right_;
+Node::~Node() { DeleteChildren(); }
+
+void Node::DeleteChildren() noexcept {
+  // Children first, each while its parent still lives, walking down with an
+  // explicit path: an operator chain thousands of nodes deep is freed without
+  // a native frame per level.
+  std::vector<Node*> path;
+  Node* node = this;
+  for (;;) {
+    Node* child = node->left_ != nullptr ? node->left_ : node->right_;
+    if (child == nullptr) {
+      if (node == this) return;
+      Node* parent = path.back();
+      path.pop_back();
+      (parent->left_ == node ? parent->left_ : parent->right_) = nullptr;
+      delete node;
+      node = parent;
+      continue;
+    }
+    try {
+      path.push_back(node);
+      node = child;
+    } catch (const std::bad_alloc&) {
+      // No memory for a longer path: free this child the recursive way.
+      (node->left_ == child ? node->left_ : node->right_) = nullptr;
+      delete child;
+    }
+  }
 }
 
 void Node::SerializeBody(Serializer* serializer) {
@@ -43,6 +71,17 @@ bool Node::SubstituteChild(Node* child, Node* replacement) {
   }
   if (replacement != nullptr) replacement->SetParent(this);
   return true;
+}
+
+bool Node::SubstituteInList(std::vector<Node*>& children, Node* child, Node* replacement) {
+  if (child == nullptr) return false;
+  for (auto slot = children.rbegin(); slot != children.rend(); ++slot) {
+    if (*slot != child) continue;
+    *slot = replacement;
+    if (replacement != nullptr) replacement->SetParent(this);
+    return true;
+  }
+  return false;
 }
 
 void Node::SetLeft(Node* child) {

@@ -1,5 +1,7 @@
 #pragma once
 // A node with a parent and two owned children.
+#include <vector>
+
 #include "Script/Expressions/Runable.h"
 
 namespace script {
@@ -30,7 +32,15 @@ class Node : public Runable {
   Node* ReleaseLeft();
   Node* ReleaseRight();
 
+ private:
+  // Deletes the subtree below the child slots without recursing per level.
+  void DeleteChildren() noexcept;
+
  protected:
+  // SubstituteChild for a list of owned children: searched from the end,
+  // where the compiler builds, so that it takes one step however long the
+  // list. False when `child` is not in it.
+  bool SubstituteInList(std::vector<Node*>& children, Node* child, Node* replacement);
   // What classes with child slots do in ReplaceChild: the wrapper takes the
   // slot of the statement it wraps; deleted when that is no child here.
   bool PutWrapperInPlace(Node* wrapper);

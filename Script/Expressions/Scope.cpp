@@ -75,13 +75,7 @@ void Scope::SerializeBody(Serializer* serializer) {
 }
 
 bool Scope::SubstituteChild(Node* child, Node* replacement) {
-  for (Node*& statement : statements_) {
-    if (statement != child) continue;
-    statement = replacement;
-    if (replacement != nullptr) replacement->SetParent(this);
-    return true;
-  }
-  return AggregateDefCollection::SubstituteChild(child, replacement);
+  return SubstituteInList(statements_, child, replacement) || AggregateDefCollection::SubstituteChild(child, replacement);
 }
 
 std::size_t Scope::NextErrorDeclaration(std::size_t index) const {

@@ -56,6 +56,8 @@ bool ScriptRunner::Load() {
 
 bool ScriptRunner::ReportSystemError(int systemError, const char* function) {
   error_.RaiseNamed(ErrorCode::SYSTEM_ERROR, platform::SystemMessage(systemError), module::kScript, function);
+  // The script that could not be read is named in the report.
+  if (error_.File().empty()) error_.SetLocation(path_, 1, 1);
   error_.Report(*sink_);
   return false;
 }

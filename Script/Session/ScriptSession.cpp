@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <chrono>
-#include <thread>
 
 #include "Script/Compiler/Interpreter.h"
 #include "Script/Expressions/Functions/Function.h"
@@ -10,6 +9,7 @@
 #include "Script/Foundation/SymbolStore.h"
 #include "Script/Platform/ManualResetEvent.h"
 #include "Script/Platform/Path.h"
+#include "Script/Platform/ScriptThread.h"
 #include "Script/Platform/Thread.h"
 #include "Script/Script/ScriptRunner.h"
 #include "Script/Session/SessionEventsBridge.h"
@@ -33,7 +33,7 @@ class ScriptSession::Impl {
 
   ScriptRunner runner;
   SessionEventsBridge bridge;
-  std::thread worker;            // the session's own run thread, when it started one
+  platform::ScriptThread worker;  // the session's own run thread, when it started one
   std::atomic<bool> executing{false};  // a run has been asked for: one per session
   std::atomic<uint32_t> runThread{0};
   platform::ManualResetEvent finished;
@@ -89,12 +89,12 @@ ScriptSession::ScriptSession(const std::string& path, StdOutInterface& sink)
     : impl_(std::make_unique<Impl>(path, sink)) {}
 
 ScriptSession::~ScriptSession() {
-  if (!impl_->worker.joinable()) return;
+  if (!impl_->worker.IsRunning()) return;
   // A command is dropped while another holds the debugger; the stop is
   // tried again until it is taken or the run has ended by itself.
   while (!Command(DebugCommand::Stop) && !impl_->finished.WaitFor(std::chrono::milliseconds(1))) {
   }
-  impl_->worker.join();
+  impl_->worker.Join();
 }
 
 const std::string& ScriptSession::Path() const { return impl_->runner.Path(); }
@@ -131,14 +131,15 @@ void ScriptSession::WaitUntilStarted() { impl_->Started().Wait(); }
 
 bool ScriptSession::Start(DebugCommand first) {
   Impl& impl = *impl_;
-  if (!IsLoaded() || impl.executing || impl.worker.joinable()) return false;
-  impl.worker = std::thread([this] { impl_->result = Execute(); });
+  if (!IsLoaded() || impl.executing || impl.worker.IsRunning()) return false;
+  int systemError = 0;
+  if (!impl.worker.Start([this] { impl_->result = Execute(); }, systemError)) return false;
   WaitUntilStarted();
   return Command(first);
 }
 
 bool ScriptSession::Wait() {
-  if (impl_->worker.joinable()) impl_->worker.join();
+  impl_->worker.Join();
   return impl_->result;
 }
 

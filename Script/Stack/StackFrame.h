@@ -1,5 +1,6 @@
 #pragma once
 // One activation on a thread's stack: a slot per variable of the frame.
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -29,6 +30,8 @@ struct StackFrame {
   // A call's frame laid out from its body's frame layout (PushFrame): its
   // slots may serve the next call of the same body.
   bool laidOut = false;
+  // The bytes the frame counts against its thread's limit.
+  std::size_t bytes = 0;
 };
 
 }  // namespace script

@@ -1,9 +1,11 @@
 #include "Script/Stack/StackMemory.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "Script/Debugger/DebuggerHandler.h"
 #include "Script/Expressions/Functions/Function.h"
+#include "Script/Expressions/Scope.h"
 #include "Script/Expressions/Types/Type.h"
 #include "Script/Foundation/SymbolStore.h"
 #include "Script/Memory/Memory.h"
@@ -62,6 +64,8 @@ int32_t StackMemory::Append(StackFrame* frame) {
 }
 
 int32_t StackMemory::PushFrame(Node* calledNode, Scope* body, const std::vector<FrameSlot>& layout) {
+  const std::size_t bytes = calledNode != nullptr && body != nullptr ? body->FrameSize() : 0;
+  if (bytes > byteLimit_ - std::min(frameBytes_, byteLimit_)) return kFrameTooLarge;
   StackFrame* frame = TakeSpare(body);
   if (frame == nullptr) {
     frame = new StackFrame{{}, calledNode, body, nullptr, calledNode != nullptr && body != nullptr};
@@ -74,10 +78,16 @@ int32_t StackMemory::PushFrame(Node* calledNode, Scope* body, const std::vector<
     MemoryBlockRef*& ref = frame->slots[i].ref;
     if (ref == nullptr) {
       ref = heap_->NewOwnedRef(type, type->GetSlotSize());
+      if (ref == nullptr || ref->Block() == nullptr) {
+        ReleaseFrame(frame);
+        return kFrameOutOfMemory;
+      }
     } else {
       std::memset(ref->Data(), 0, ref->Block()->Size());
     }
   }
+  frame->bytes = bytes;
+  frameBytes_ += bytes;
   return Append(frame);
 }
 
@@ -128,6 +138,8 @@ int32_t StackMemory::PushSharedFrame(const StackFrame& globals) {
 
 int32_t StackMemory::PopFrame() {
   if (frames_.empty()) return current_ = -1;
+  frameBytes_ -= frames_.back()->bytes;
+  frames_.back()->bytes = 0;
   if (frames_.back()->laidOut) {
     KeepSpare(frames_.back());
   } else {

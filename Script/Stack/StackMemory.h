@@ -1,6 +1,7 @@
 #pragma once
 // A script thread's execution state: its frames of variable slots, its
 // runtime error reporter and its debugger gate. Only its own thread writes it.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <unordered_map>
@@ -38,6 +39,12 @@ class StackMemory {
   static constexpr uint32_t kGlobalBit = 0x80000000u;
   static constexpr uint32_t kRebindingBit = 0x40000000u;
   static constexpr uint32_t kSlotMask = 0x3FFFFFFFu;
+  // PushFrame's refusals: the frame would take the thread's script stack
+  // past its byte limit, or its slots could not be allocated.
+  static constexpr int32_t kFrameTooLarge = -2;
+  static constexpr int32_t kFrameOutOfMemory = -3;
+  // The bytes the frames of calls may hold together, unless set otherwise.
+  static constexpr std::size_t kDefaultByteLimit = std::size_t{256} << 20;
 
   // Creates the thread's gate with the debugger handler, when there is one.
   StackMemory(Memory* heap, uint32_t threadId, const SymbolStore* symbols, StdOutInterface* sink,
@@ -50,7 +57,9 @@ class StackMemory {
   // A new frame with one owned, zero-filled slot per layout entry; it
   // becomes current. Returns its index. A frame of the same body popped
   // before lends its slots that nothing else holds (zeroed again), so that a
-  // call needs no allocation once its body has run.
+  // call needs no allocation once its body has run. A call's frame (one with
+  // a called node) counts its body's frame size against the byte limit;
+  // refused (kFrameTooLarge, kFrameOutOfMemory), nothing is pushed.
   int32_t PushFrame(Node* calledNode, Scope* body, const std::vector<FrameSlot>& layout);
   // A new frame whose single slot holds the given reference (one count added).
   int32_t PushFrameWithRef(Node* calledNode, Scope* body, MemoryBlockRef* ref);
@@ -75,6 +84,11 @@ class StackMemory {
   StackFrame* Frame(int32_t index) const { return frames_.at(static_cast<std::size_t>(index)); }
   StackFrame* CurrentFrame() const { return current_ < 0 ? nullptr : frames_[static_cast<std::size_t>(current_)]; }
 
+  // The bytes the frames of calls may hold together; the program's globals
+  // do not count.
+  void SetByteLimit(std::size_t bytes) { byteLimit_ = bytes; }
+  std::size_t ByteLimit() const { return byteLimit_; }
+
   // Describes a frame by the statement it stands at; false when the index is
   // not below the frame count or the frame stands at no statement.
   bool DescribeFrame(int32_t index, const SymbolStore& symbols, FrameDescription& description) const;
@@ -97,6 +111,8 @@ class StackMemory {
   RuntimeErrorReporter reporter_;
   std::vector<StackFrame*> frames_;
   int32_t current_ = -1;
+  std::size_t byteLimit_ = kDefaultByteLimit;
+  std::size_t frameBytes_ = 0;  // held by the frames of calls
   // Popped frames by body, for reuse.
   std::unordered_map<const Scope*, std::vector<StackFrame*>> spareFrames_;
   uint32_t threadId_;

@@ -99,9 +99,10 @@ INSTANTIATE_TEST_SUITE_P(Scripts, CompileReportTest, testing::ValuesIn(kCases),
 TEST(ScriptRunnerTest, MissingFileIsASystemError) {
   test::TempDir dir;
   test::CaptureSink sink;
-  ScriptRunner runner(dir.PathOf("missing.kelvra"), &sink);
+  const std::string path = dir.PathOf("missing.kelvra");
+  ScriptRunner runner(path, &sink);
   EXPECT_FALSE(runner.Load());
-  EXPECT_EQ((std::vector<std::string>{"ERROR: No such file or directory in \"\", line: 1, pos: 1",
+  EXPECT_EQ((std::vector<std::string>{"ERROR: No such file or directory in \"" + path + "\", line: 1, pos: 1",
                                       "INTERNAL: Script(N): script::ScriptRunner::Load"}),
             test::WithoutEngineLines(sink.Lines(CHANNEL_BUILD)));
   EXPECT_EQ(136, runner.GetError().Code());
@@ -113,9 +114,11 @@ TEST(ScriptRunnerTest, ADirectoryIsASystemError) {
   test::TempDir dir;
   std::filesystem::create_directory(dir.Root() / "folder.kelvra");
   test::CaptureSink sink;
-  ScriptRunner runner(dir.PathOf("folder.kelvra"), &sink);
+  const std::string path = dir.PathOf("folder.kelvra");
+  ScriptRunner runner(path, &sink);
   EXPECT_FALSE(runner.Load());
-  EXPECT_EQ("ERROR: Is a directory in \"\", line: 1, pos: 1", sink.Lines(CHANNEL_BUILD).at(0));
+  EXPECT_EQ("ERROR: Is a directory in \"" + path + "\", line: 1, pos: 1", sink.Lines(CHANNEL_BUILD).at(0))
+      << "the script that cannot be read is named";
 }
 
 TEST(ScriptRunnerTest, KindFollowsTheLastExtension) {

@@ -59,12 +59,37 @@ TEST(HostileInputTest, NulByteEndsTheText) {
   EXPECT_EQ(std::vector<std::string>{"Build succeeded."}, Build(dir, std::string("{ }\n\0 garbage #", 16)));
 }
 
+// Repeats a piece of text.
+std::string Repeat(const std::string& piece, std::size_t count) {
+  std::string text;
+  text.reserve(piece.size() * count);
+  for (std::size_t i = 0; i < count; ++i) text += piece;
+  return text;
+}
+
+// Trees deeper than the compiler's bound are refused before anything walks
+// them recursively (the check, a run, the tree's deletion).
 TEST(HostileInputTest, DeepNestingIsRefused) {
+  struct Case {
+    const char* name;
+    std::string text;
+  };
+  const Case cases[] = {
+      {"blocks", Repeat("{", 200000) + Repeat("}", 200000)},
+      {"left operator chain", "i32 x = 1" + Repeat(" + 1", 40000) + ";"},
+      {"parentheses", "i32 x = " + Repeat("(", 300000) + "1" + Repeat(")", 300000) + ";"},
+      {"not", "bool b = " + Repeat("!", 70000) + "true;"},
+      {"bitwise not", "i32 x = " + Repeat("~", 40000) + "1;"},
+      {"assignment chain", "i32 x; x = " + Repeat("x = ", 100000) + "1;"},
+      {"chain in call arguments", "function i32 f(i32 a) { return a; }\ni32 x = f(1" + Repeat(" + 1", 40000) + ");"},
+      {"chain in a function body", "function i32 f() { return 1" + Repeat(" + 1", 40000) + "; }"},
+  };
   test::TempDir dir;
-  std::string text(200000, '{');
-  std::vector<std::string> report = Build(dir, text + std::string(200000, '}') + "\n");
-  ASSERT_FALSE(report.empty());
-  EXPECT_TRUE(report.front().starts_with("ERROR: OUT_OF_MEMORY")) << report.front();
+  for (const Case& c : cases) {
+    std::vector<std::string> report = Build(dir, c.text + "\n");
+    ASSERT_FALSE(report.empty()) << c.name;
+    EXPECT_TRUE(report.front().starts_with("ERROR: OUT_OF_MEMORY")) << c.name << ": " << report.front();
+  }
 }
 
 }  // namespace

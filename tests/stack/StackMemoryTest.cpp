@@ -166,5 +166,22 @@ TEST(RuntimeErrorTest, ReportsAtTheNodeWithTheThreadsCallStack) {
   EXPECT_EQ("main.kelvra [dir/main.kelvra, line: 4, pos: 2]", stack.Reporter().LastError().trace);
 }
 
+// Call frames count their body's frame size against the thread's byte
+// bound; the globals do not count.
+TEST_F(StackMemoryTest, CallFramesAreBoundedByTheirBytes) {
+  StackMemory stack(&heap_, 1, &symbols_, nullptr, nullptr);
+  EXPECT_EQ(StackMemory::kDefaultByteLimit, stack.ByteLimit());
+  Type* local = BuiltInType(TYPE_I64);
+  body_.ReserveSlot(local, SourcePosition{}, local->GetSlotSize(), local->GetAlignment());
+  stack.SetByteLimit(3 * body_.FrameSize());
+  ASSERT_EQ(0, stack.PushFrame(nullptr, &root_, Layout({TYPE_I64, TYPE_I64, TYPE_I64, TYPE_I64})));
+  Node* called = &root_;  // stands for the function called
+  for (int32_t frame = 1; frame <= 3; ++frame) EXPECT_EQ(frame, stack.PushFrame(called, &body_, body_.FrameLayout()));
+  EXPECT_EQ(StackMemory::kFrameTooLarge, stack.PushFrame(called, &body_, body_.FrameLayout()));
+  EXPECT_EQ(3, stack.CurrentFrameIndex()) << "a refused frame is not pushed";
+  stack.PopFrame();
+  EXPECT_EQ(3, stack.PushFrame(called, &body_, body_.FrameLayout())) << "a popped frame gives its bytes back";
+}
+
 }  // namespace
 }  // namespace script

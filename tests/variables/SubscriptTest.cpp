@@ -68,7 +68,10 @@ TEST_F(SubscriptTest, IndicesSelectTheElementFirstIndexFastest) {
       {"double -0.5 goes toward zero", {{TYPE_DOUBLE, "-0.5"}}, 0, nullptr},
       {"bool true", {{TYPE_BOOL, "true"}}, 1, nullptr},
       {"string index", {{TYPE_STRING, "7"}}, 7, nullptr},
-      {"i64 takes its low 32 bits", {{TYPE_I64, "4294967299"}}, 3, nullptr},
+      {"an i64 past 32 bits is not cut to its low bits", {{TYPE_I64, "4294967299"}}, -1,
+       "Array subscript is out of memory bounds"},
+      {"2^32 in the first of two indices", {{TYPE_I64, "4294967296"}, {TYPE_UI8, "1"}}, -1,
+       "Array subscript is out of memory bounds"},
       {"huge index does not wrap into the block", {{TYPE_UI32, "1073741825"}}, -1,
        "Array subscript is out of memory bounds"},
   };

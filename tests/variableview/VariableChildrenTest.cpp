@@ -90,5 +90,18 @@ TEST_F(VariableChildrenTest, ErrorTypesListTheirMembersByName) {
   EXPECT_EQ((std::vector<std::string>{"line : i32 = 3", "position : i32 = 14"}), Describe(variable));
 }
 
+// Children are made one at a time: any element of a large array is at hand
+// without the others being made.
+TEST_F(VariableChildrenTest, AnyChildOfALargeArrayIsMadeAlone) {
+  constexpr uint32_t kCount = 1u << 24;
+  ArrayType* bytes = Own(test::MakeArray(Basic(TYPE_UI8), {4096, kCount / 4096}));
+  ViewedVariable array = NewVariable(bytes, bytes->GetSize());
+  array.block->Data()[kCount - 1] = 7;
+  ASSERT_EQ(kCount, ChildCount(array));
+  const ViewedVariable last = ChildAt(array, kCount - 1);
+  EXPECT_EQ("[4095,4095]", last.name);
+  EXPECT_EQ("7 '\\a'", ValueText(last, VIEW_DEFAULT));
+}
+
 }  // namespace
 }  // namespace script

@@ -9,7 +9,7 @@
 #include "Script/Expressions/Types/MemberSlot.h"
 #include "Script/Expressions/Variables/Variable.h"
 #include "Script/Memory/MemoryBlockRef.h"
-#include "Script/Platform/StackDepth.h"
+#include "Script/Stack/NativeStack.h"
 #include "Script/Stack/RuntimeError.h"
 #include "Script/Stack/StackMemory.h"
 #include "Script/Values/Value.h"
@@ -17,10 +17,6 @@
 namespace script {
 
 namespace {
-
-// Room a call needs on the machine stack for the nodes it runs before the
-// next call checks again; generous for sanitizer builds.
-constexpr std::size_t kStackReserve = 256 * 1024;
 
 // The argument's storage, made when it has none (a temporary).
 MemoryBlockRef* StorageOf(Value& argument, Type* parameterType, Memory& heap) {
@@ -88,13 +84,15 @@ uint32_t Function::Run(ExecContext* context) {
 
 uint32_t Function::Call(ExecContext* context, const Runable* site, Value* arguments, std::size_t count,
                         Value* result) {
-  if (platform::StackRoomLeft() < kStackReserve) return ReportRuntimeError(context, site, "Stack overflow.");
+  if (!NativeStackHolds(nesting_)) return ReportRuntimeError(context, site, "Stack overflow.");
+  const int32_t callerFrame = context->thread->CurrentFrameIndex();
   uint32_t status = PrepareCall(context, site, arguments, count);
   if (status == RUN_OK) {
     ExecContext inner = context->ForChild(result);
     status = Run(&inner);
   }
-  context->thread->PopFrame();
+  // A frame that could not be pushed is not popped.
+  if (context->thread->CurrentFrameIndex() != callerFrame) context->thread->PopFrame();
   return status;
 }
 
@@ -102,7 +100,9 @@ uint32_t Function::PrepareCall(ExecContext* context, const Runable* site, Value*
   StackMemory* thread = context->thread;
   Scope* body = Body();
   static const std::vector<FrameSlot> kNoSlots;
-  thread->PushFrame(this, body, body != nullptr ? body->FrameLayout() : kNoSlots);
+  const int32_t pushed = thread->PushFrame(this, body, body != nullptr ? body->FrameLayout() : kNoSlots);
+  if (pushed == StackMemory::kFrameTooLarge) return ReportRuntimeError(context, site, "Stack overflow.");
+  if (pushed < 0) return ReportRuntimeError(context, site, "Out of memory.");
   thread->CurrentFrame()->currentStatement = this;
   if (body == nullptr || count != parameterTypes_.size() || body->FrameLayout().size() < count) {
     return ReportRuntimeError(context, site, "No function implementation.");

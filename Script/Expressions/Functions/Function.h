@@ -57,6 +57,10 @@ class Function : public Node {
   const std::vector<Variable*>& ParameterVariables() const { return parameterVariables_; }
   std::size_t ParameterCount() const { return parameterTypes_.size(); }
 
+  // How many levels of nodes the body reaches below the function, which a
+  // call needs room for on the machine stack; the compiler notes each depth.
+  void NoteNesting(uint32_t levels) { nesting_ = levels > nesting_ ? levels : nesting_; }
+
  protected:
   Function(int32_t typeId, const SourcePosition& position, Node* parent);
 
@@ -67,6 +71,7 @@ class Function : public Node {
   FunctionRefType* prototype_;            // owned
   std::vector<Type*> parameterTypes_;     // owned, in declaration order
   std::vector<Variable*> parameterVariables_;  // items of the parameter types
+  uint32_t nesting_ = 0;
 };
 
 }  // namespace script

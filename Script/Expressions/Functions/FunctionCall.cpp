@@ -268,11 +268,7 @@ bool FunctionCall::ReplaceChild(Node* wrapper) {
 }
 
 bool FunctionCall::SubstituteChild(Node* child, Node* replacement) {
-  const auto slot = std::find(arguments_.begin(), arguments_.end(), child);
-  if (child == nullptr || slot == arguments_.end()) return Node::SubstituteChild(child, replacement);
-  *slot = replacement;
-  if (replacement != nullptr) replacement->SetParent(this);
-  return true;
+  return SubstituteInList(arguments_, child, replacement) || Node::SubstituteChild(child, replacement);
 }
 
 // ---- serialization

@@ -173,6 +173,26 @@ bool AggregateType::ComputeLayout() {
   return true;
 }
 
+const Variable* AggregateType::FindMember(uint32_t symbol) const {
+  const AggregateType* defining = Defining();
+  defining->IndexNewMembers();
+  auto found = defining->memberIndex_.find(symbol);
+  return found == defining->memberIndex_.end() ? nullptr : found->second;
+}
+
+void AggregateType::IndexNewMembers() const {
+  while (indexedDeclarations_ < members_.size()) {
+    const std::vector<Node*>& items = members_[indexedDeclarations_]->Items();
+    for (; indexedItems_ < items.size(); ++indexedItems_) {
+      const Node* item = items[indexedItems_];
+      if (item->TypeId() == TYPE_TOKEN) memberIndex_.emplace(item->Position().symbol, static_cast<const Variable*>(item));
+    }
+    if (indexedDeclarations_ + 1 == members_.size()) return;
+    ++indexedDeclarations_;
+    indexedItems_ = 0;
+  }
+}
+
 void AggregateType::AddMember(Type* member) {
   member->SetParent(this);
   members_.push_back(member);

@@ -3,6 +3,7 @@
 // layout; a node that only uses a structure declared elsewhere links to the
 // defining node and forwards every member question along that link.
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "Script/Expressions/Types/Type.h"
@@ -48,6 +49,9 @@ class AggregateType : public Type {
   // The member variables of every declaration, in layout order; filled by
   // ComputeLayout.
   const std::vector<Variable*>& MemberVariables() const { return Defining()->memberVariables_; }
+  // The member variable named by a symbol, or null; found through an index
+  // that takes in the members declared since the last question.
+  const Variable* FindMember(uint32_t symbol) const;
 
   // The defining node, when this node only uses the structure (not owned).
   void SetDefinition(AggregateType* definition) { definition_ = definition; }
@@ -61,8 +65,15 @@ class AggregateType : public Type {
   uint32_t ValueAlignment() const override { return Defining()->structAlignment_; }
 
  private:
+  // Adds the member variables declared since the last call to the index;
+  // the last declaration may still take more variables.
+  void IndexNewMembers() const;
+
   std::vector<Type*> members_;
   std::vector<Variable*> memberVariables_;
+  mutable std::unordered_map<uint32_t, const Variable*> memberIndex_;
+  mutable std::size_t indexedDeclarations_ = 0;  // declarations wholly indexed
+  mutable std::size_t indexedItems_ = 0;         // items indexed of the next one
   AggregateType* definition_ = nullptr;
   uint32_t structSize_ = 0;
   uint32_t structAlignment_ = 1;

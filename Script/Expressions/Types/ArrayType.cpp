@@ -88,7 +88,7 @@ uint32_t ArrayType::AllocateStorage(ExecContext* context, const Node* item, uint
   MemoryBlockRef* storage = context->heap->NewOwnedRef(this, bytes);
   if (storage == nullptr || storage->Block() == nullptr) {
     if (storage != nullptr) storage->Release();
-    return ReportRuntimeError(context, this, "Out of memory");
+    return ReportRuntimeError(context, this, "Out of memory.");
   }
   context->thread->SetSlot(variable->SlotIndex(), storage);
   storage->Release();  // the slot holds its own count

@@ -166,13 +166,7 @@ bool Type::IsSafeType(Error* error, std::vector<SourcePosition>& trace) const {
 bool Type::IsPlainData() const { return TypeId() != TYPE_STRING; }
 
 bool Type::SubstituteChild(Node* child, Node* replacement) {
-  for (Node*& item : items_) {
-    if (item != child || child == nullptr) continue;
-    item = replacement;
-    if (replacement != nullptr) replacement->SetParent(this);
-    return true;
-  }
-  return AggregateDefCollection::SubstituteChild(child, replacement);
+  return SubstituteInList(items_, child, replacement) || AggregateDefCollection::SubstituteChild(child, replacement);
 }
 
 void Type::AddItem(Node* item) {

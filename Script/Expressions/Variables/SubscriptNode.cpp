@@ -125,8 +125,10 @@ uint32_t SubscriptNode::ElementOffset(ExecContext* context, const ArrayType& arr
   int64_t multiplier = 1;
   bool outside = false;
   for (std::size_t k = 0; k < indices_.size(); ++k) {
-    int32_t index = 0;
+    int64_t index = 0;
     if (const uint32_t failed = RunIndex(context, indices_[k], index)) return failed;
+    // An index beyond the 32-bit index range names no element.
+    outside = outside || index > int64_t{std::numeric_limits<uint32_t>::max()};
     const bool last = k + 1 == indices_.size();
     if (k >= dimensionCount) {
       outside = outside || index != 0;
@@ -135,7 +137,7 @@ uint32_t SubscriptNode::ElementOffset(ExecContext* context, const ArrayType& arr
     const int64_t dimension = dimensions.empty() ? 0 : dimensions[k];
     outside = outside || index < 0 || (!last && index >= dimension);
     int64_t term = 0;
-    outside = outside || __builtin_mul_overflow(int64_t{index}, multiplier, &term) ||
+    outside = outside || __builtin_mul_overflow(index, multiplier, &term) ||
               __builtin_add_overflow(offset, term, &offset) || __builtin_mul_overflow(multiplier, dimension, &multiplier);
   }
   int64_t bytes = 0;
@@ -144,7 +146,7 @@ uint32_t SubscriptNode::ElementOffset(ExecContext* context, const ArrayType& arr
   return RUN_OK;
 }
 
-uint32_t SubscriptNode::RunIndex(ExecContext* context, Node* index, int32_t& number) {
+uint32_t SubscriptNode::RunIndex(ExecContext* context, Node* index, int64_t& number) {
   PrePostExpressions* wrapper = AsWrapper(index);
   if (wrapper != nullptr) {
     if (const uint32_t failed = wrapper->RunPreOperators(*context)) return failed;
@@ -154,7 +156,9 @@ uint32_t SubscriptNode::RunIndex(ExecContext* context, Node* index, int32_t& num
   ExecContext child = context->ForChild(&value);
   if (const uint32_t failed = index->Run(&child)) return failed;
   if (value.Kind() == KIND_NONE) return ReportRuntimeError(context, this, "Subscript value is NULL!");
-  const ConversionStatus status = value.ReadScalar(KIND_I32, &number);
+  // Read in 64 bits, so that an index past 32 bits is out of bounds rather
+  // than cut to its low bits.
+  const ConversionStatus status = value.ReadScalar(KIND_I64, &number);
   if (status != CONVERSION_OK) {
     return ReportRuntimeError(context, this,
                               "Subscript value is no 32-bit number: " +
@@ -217,11 +221,7 @@ bool SubscriptNode::ReplaceChild(Node* wrapper) {
 }
 
 bool SubscriptNode::SubstituteChild(Node* child, Node* replacement) {
-  const auto slot = std::find(indices_.begin(), indices_.end(), child);
-  if (child == nullptr || slot == indices_.end()) return Node::SubstituteChild(child, replacement);
-  *slot = replacement;
-  if (replacement != nullptr) replacement->SetParent(this);
-  return true;
+  return SubstituteInList(indices_, child, replacement) || Node::SubstituteChild(child, replacement);
 }
 
 // ---- serialization

@@ -58,7 +58,7 @@ class SubscriptNode : public Node {
   uint32_t ElementOffset(ExecContext* context, const ArrayType& array, uint64_t& byteOffset);
   // Runs one index expression (with its increments and decrements) and
   // reads it as a 32-bit number.
-  uint32_t RunIndex(ExecContext* context, Node* index, int32_t& number);
+  uint32_t RunIndex(ExecContext* context, Node* index, int64_t& number);
   // Points the result value at the element reached.
   void PointResultAt(ExecContext* context, Type* element, const ReachedObject& reached) const;
   // Runs a function call on the bound element into a value of its own.

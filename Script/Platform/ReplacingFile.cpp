@@ -17,9 +17,12 @@ std::atomic<unsigned> temporaryCounter{0};
 
 // A target that exists must be writable: by the permission check, and by
 // its mode bits, which also hold for a process that bypasses the check.
-bool IsWritableTarget(const std::string& target, int& systemError) {
+// `mode` receives the permission bits of an existing target, which its
+// replacement keeps.
+bool IsWritableTarget(const std::string& target, mode_t& mode, int& systemError) {
   struct stat status {};
   if (::stat(target.c_str(), &status) != 0) return true;
+  mode = status.st_mode & 07777;
   if (S_ISDIR(status.st_mode)) {
     systemError = EISDIR;
     return false;
@@ -37,12 +40,17 @@ ReplacingFile::~ReplacingFile() { Abandon(); }
 
 bool ReplacingFile::Open(const std::string& target, int& systemError) {
   Abandon();
-  if (!IsWritableTarget(target, systemError)) return false;
+  constexpr mode_t kNoMode = ~mode_t{0};
+  mode_t mode = kNoMode;
+  if (!IsWritableTarget(target, mode, systemError)) return false;
   target_ = target;
   for (int attempt = 0; attempt < 100; ++attempt) {
     temporary_ = target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(temporaryCounter++);
     descriptor_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (descriptor_ >= 0) return true;
+    if (descriptor_ >= 0) {
+      if (mode != kNoMode) ::fchmod(descriptor_, mode);
+      return true;
+    }
     if (errno != EEXIST) break;
   }
   systemError = errno;

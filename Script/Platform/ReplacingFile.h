@@ -21,7 +21,8 @@ class ReplacingFile {
   bool Open(const std::string& target, int& systemError);
   // Appends bytes; false with the system error number (a full disk).
   bool Write(const char* bytes, std::size_t length, int& systemError);
-  // Flushes the bytes to the disk and renames the file onto the target.
+  // Flushes the bytes to the disk and renames the file onto the target,
+  // which keeps the permissions an earlier file there had.
   bool Commit(int& systemError);
   // Removes the temporary file; the target stays as it was.
   void Abandon();

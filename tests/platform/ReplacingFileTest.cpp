@@ -38,11 +38,15 @@ TEST(ReplacingFileTest, CommitReplacesTheTargetAndAnUncommittedWriteLeavesIt) {
   EXPECT_EQ("old", Content(target));
   EXPECT_EQ(1u, FileCount(dir.Root()));
 
+  // The replacement keeps the earlier file's permissions.
+  const fs::perms kept = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+  fs::permissions(target, kept);
   ReplacingFile file;
   ASSERT_TRUE(file.Open(target, error));
   ASSERT_TRUE(file.Write("new content", 11, error));
   ASSERT_TRUE(file.Commit(error));
   EXPECT_EQ("new content", Content(target));
+  EXPECT_EQ(kept, fs::status(target).permissions());
   EXPECT_EQ(1u, FileCount(dir.Root()));
   EXPECT_EQ(0, error);
 }

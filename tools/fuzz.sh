@@ -23,7 +23,7 @@ root=$(pwd)
 bash tools/install-deps.sh --fuzz
 build=build-fuzz
 cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DKELVRA_FUZZ=ON -DKELVRA_WERROR=ON \
-  -DKELVRA_BENCHMARKS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  -DKELVRA_BENCHMARKS=OFF -DKELVRA_IDE=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" --parallel 2 --target "fuzz_$target" kelvra
 
 seeds="$build/seeds/$target"

@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
 
 #include "Script/Compiler/TextSerializer.h"
@@ -19,13 +17,6 @@ namespace script {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 std::string WithoutEngineLine(const std::string& out) {
   return std::regex_replace(out, std::regex("INTERNAL: ([A-Za-z]+)\\([0-9]+\\)"), "INTERNAL: $1(N)");
@@ -56,7 +47,7 @@ TEST(CompileCommandTest, WritesBesideTheScriptAndRefusesTheOtherKind) {
   test::ToolResult decompile = test::RunTool("decompile main.kelvra.bin", folder);
   EXPECT_EQ(0, decompile.status);
   EXPECT_EQ("Build succeeded.\n", decompile.out);
-  EXPECT_EQ("i32 a = 2;\n", ReadFile(dir.PathOf("main.kelvra.bin.kelvra")));
+  EXPECT_EQ("i32 a = 2;\n", test::ReadFile(dir.PathOf("main.kelvra.bin.kelvra")));
 
   test::ToolResult again = test::RunTool("compile main.kelvra.bin", folder);
   EXPECT_EQ(1, again.status);
@@ -127,7 +118,7 @@ TEST(CompileCommandTest, AnOutputThatCannotBeWrittenIsReportedAndTheOldFileKept)
                   "\", line: 1, pos: 1\nINTERNAL: Compiler(N): script::Serializer::Serialize\n",
               WithoutEngineLine(result.out));
     if (!c.directory) {
-      EXPECT_EQ("earlier", ReadFile(target));
+      EXPECT_EQ("earlier", test::ReadFile(target));
     }
     EXPECT_EQ(before, Listing(dir.Root()));
   }

@@ -87,15 +87,7 @@ class CompiledFileFixture : public testing::Test {
     test::CaptureSink sink;
     CompilerRunner runner(dir_.Write("main.kelvra", source), &sink);
     EXPECT_TRUE(runner.Load() && runner.Execute()) << testing::PrintToString(sink.Lines(CHANNEL_BUILD));
-    return Read("main.kelvra.bin");
-  }
-  std::string Read(const std::string& name) const {
-    std::string bytes;
-    if (std::FILE* file = std::fopen(dir_.PathOf(name).c_str(), "rb")) {
-      for (int c; (c = std::fgetc(file)) != EOF;) bytes.push_back(static_cast<char>(c));
-      std::fclose(file);
-    }
-    return bytes;
+    return test::ReadFile(dir_.PathOf("main.kelvra.bin"));
   }
   // The build report of loading the bytes as a compiled file.
   std::vector<std::string> Load(const std::string& bytes) {

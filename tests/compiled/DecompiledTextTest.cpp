@@ -3,8 +3,6 @@
 // own layout are gone.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "kelvra/ScriptSession.h"
@@ -21,10 +19,7 @@ std::string Decompiled(const std::string& source) {
   const std::string path = dir.Write("main.kelvra", source);
   EXPECT_TRUE(CompileScript(path, sink) && DecompileScript(path + ".bin", sink))
       << testing::PrintToString(sink.Lines(CHANNEL_BUILD));
-  std::ifstream in(path + ".bin.kelvra", std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  return test::ReadFile(path + ".bin.kelvra");
 }
 
 TEST(DecompiledTextTest, LaysOutBlocksStatementsAndLabels) {

@@ -6,9 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,13 +19,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kSource = KELVRA_SOURCE_DIR;
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // Scripts relative to the source folder.
 std::vector<std::string> Scripts() {
@@ -81,13 +72,13 @@ TEST_P(RoundTripTest, CompiledAndDecompiledScriptsMatchTheSource) {
 
   const test::ToolResult decompile = tool("decompile", name + ".bin");
   ASSERT_EQ(0, decompile.status) << decompile.out << decompile.err;
-  const std::string text = ReadFile(dir.Root() / (name + ".bin.kelvra"));
+  const std::string text = test::ReadFile(dir.Root() / (name + ".bin.kelvra"));
   const test::ToolResult recompile = tool("compile", name + ".bin.kelvra");
   ASSERT_EQ(0, recompile.status) << recompile.out << text;
-  EXPECT_EQ(ReadFile(dir.Root() / (name + ".bin")), ReadFile(dir.Root() / (name + ".bin.kelvra.bin"))) << text;
+  EXPECT_EQ(test::ReadFile(dir.Root() / (name + ".bin")), test::ReadFile(dir.Root() / (name + ".bin.kelvra.bin"))) << text;
 
   ASSERT_EQ(0, tool("decompile", name + ".bin.kelvra.bin").status);
-  EXPECT_EQ(text, ReadFile(dir.Root() / (name + ".bin.kelvra.bin.kelvra")));
+  EXPECT_EQ(text, test::ReadFile(dir.Root() / (name + ".bin.kelvra.bin.kelvra")));
 }
 
 // "examples/hello.kelvra" -> "examples_hello".

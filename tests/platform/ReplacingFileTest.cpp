@@ -3,8 +3,6 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "Script/Platform/ReplacingFile.h"
 #include "tests/support/TempDir.h"
@@ -13,13 +11,6 @@ namespace script::platform {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Content(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 std::size_t FileCount(const fs::path& folder) {
   return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
@@ -33,9 +24,9 @@ TEST(ReplacingFileTest, CommitReplacesTheTargetAndAnUncommittedWriteLeavesIt) {
     ReplacingFile file;
     ASSERT_TRUE(file.Open(target, error));
     ASSERT_TRUE(file.Write("half", 4, error));
-    EXPECT_EQ("old", Content(target));
+    EXPECT_EQ("old", test::ReadFile(target));
   }
-  EXPECT_EQ("old", Content(target));
+  EXPECT_EQ("old", test::ReadFile(target));
   EXPECT_EQ(1u, FileCount(dir.Root()));
 
   // The replacement keeps the earlier file's permissions.
@@ -45,7 +36,7 @@ TEST(ReplacingFileTest, CommitReplacesTheTargetAndAnUncommittedWriteLeavesIt) {
   ASSERT_TRUE(file.Open(target, error));
   ASSERT_TRUE(file.Write("new content", 11, error));
   ASSERT_TRUE(file.Commit(error));
-  EXPECT_EQ("new content", Content(target));
+  EXPECT_EQ("new content", test::ReadFile(target));
   EXPECT_EQ(kept, fs::status(target).permissions());
   EXPECT_EQ(1u, FileCount(dir.Root()));
   EXPECT_EQ(0, error);
@@ -67,7 +58,7 @@ TEST(ReplacingFileTest, OpenFailsWithTheSystemReason) {
     EXPECT_FALSE(file.Open(target, error)) << target;
     EXPECT_EQ(expected, error) << target;
   }
-  EXPECT_EQ("kept", Content(readOnly));
+  EXPECT_EQ("kept", test::ReadFile(readOnly));
   EXPECT_EQ(2u, FileCount(dir.Root()));
 }
 

@@ -34,6 +34,7 @@ bool Interpreter::BeginFullExpression(int32_t code, const std::string& text) {
 
 // scope-statement -> ";" | block | declaration | expression ";"
 //                  | control-statement | include | built-in-call ";"
+//                  | error-declaration
 bool Interpreter::BeginScopeExpression(int32_t code, const std::string& text) {
   constexpr const char* kWhere = "script::Interpreter::BeginScopeExpression";
   if (IsControlKeyword(code)) return ControlStatement(code, text, kWhere);
@@ -67,6 +68,8 @@ bool Interpreter::BeginScopeExpression(int32_t code, const std::string& text) {
     case TYPE_FUNCTION:
       PushHandler(&Interpreter::FunctionEvent);
       return true;
+    case TYPE_ERROR:
+      return ErrorDeclaration(text);
     default:
       if (code >= TYPE_SIZEOF && code <= TYPE_CAST) return BuiltInStatement(code, text);
       if (code >= TYPE_BOOL && code <= TYPE_STRING) {
@@ -81,7 +84,9 @@ bool Interpreter::IdentifierStatement(const std::string& text) {
   Node* declaration = FindDeclaration(symbols_.InternSymbol(text));
   int32_t id = declaration != nullptr ? declaration->TypeId() : TYPE_NONE;
   if (id == TYPE_AGGREGATE_TYPE) return BeginVariableDeclaration(UseStructType(declaration->Position().symbol, text));
-  if (id != TYPE_TOKEN && id != TYPE_FUNCTION) return Fail(ErrorCode::UNDEFINED_SYMBOL, "script::Interpreter::BeginScopeExpression");
+  if (id != TYPE_TOKEN && id != TYPE_FUNCTION && id != TYPE_ERROR_VAR) {
+    return Fail(ErrorCode::UNDEFINED_SYMBOL, "script::Interpreter::BeginScopeExpression");
+  }
   Variable* variable = CreateVariableNode(text);
   Attach(variable);
   current_ = variable;

@@ -3,14 +3,12 @@
 // syntax.
 #include "Script/Compiler/Interpreter.h"
 #include "Script/Diagnostics/Error.h"
-#include "Script/Expressions/Functions/BuiltInFunction.h"
+#include "Script/Expressions/BuiltIns/BuiltInFunction.h"
 #include "Script/Expressions/Functions/FunctionCall.h"
 #include "Script/Expressions/Scope.h"
 #include "Script/Expressions/Types/ArrayType.h"
-#include "Script/Expressions/Types/BuiltInTypes.h"
 #include "Script/Expressions/Types/FunctionRefType.h"
 #include "Script/Expressions/Variables/CastVariable.h"
-#include "Script/Expressions/Variables/Reference.h"
 #include "Script/Expressions/Variables/SubscriptNode.h"
 #include "Script/Expressions/Variables/Variable.h"
 
@@ -55,20 +53,6 @@ bool IsSizeOfCall(const FunctionCall* call) {
   return callee != nullptr && callee->Parent() != nullptr && callee->Parent()->TypeId() == TYPE_SIZEOF;
 }
 
-// A reference to an array of the element type, owned by `parent`.
-Type* ArrayReference(int32_t elementTypeId, Node* parent) {
-  auto* array = new ArrayType(SourcePosition{}, parent);
-  array->SetElementType(BuiltInType(elementTypeId));
-  array->SetLeft(new Reference(SourcePosition{}, array));
-  return array;
-}
-
-Type* StringReference(Node* parent) {
-  auto* text = new Type(TYPE_STRING, SourcePosition{}, parent);
-  text->SetLeft(new Reference(SourcePosition{}, text));
-  return text;
-}
-
 }  // namespace
 
 // ---- calls
@@ -96,7 +80,7 @@ bool Interpreter::FunctionCallArgEvent(int32_t code, const std::string& text) {
   }
   if (IsSizeOfCall(call)) {
     Node* declaration = code == TYPE_TOKEN ? FindDeclaration(symbols_.InternSymbol(text)) : nullptr;
-    if (declaration == nullptr || declaration->TypeId() != TYPE_TOKEN) {
+    if (declaration == nullptr || (declaration->TypeId() != TYPE_TOKEN && declaration->TypeId() != TYPE_ERROR_VAR)) {
       return Fail(ErrorCode::EXPECTING_VARIABLE_NAME, kCallArgEvent);
     }
   }
@@ -157,39 +141,17 @@ bool Interpreter::CloseCall(FunctionCall* call) {
 
 Function* Interpreter::CreateBuiltInFunction(int32_t code) {
   const SourcePosition position{symbols_.InternSymbol(BuiltInName(code)), ~0u, ~0u, ~0u};
-  auto* builtIn = new BuiltInFunction(code, position, root_);
+  BuiltInFunction* builtIn = NewBuiltInFunction(code, position, root_);
+  if (builtIn == nullptr) {
+    Fail(ErrorCode::OUT_OF_MEMORY, "script::Interpreter::CreateBuiltInFunction");
+    return nullptr;
+  }
   if (!root_->AddDefinition(builtIn)) {
     delete builtIn;
     Fail(ErrorCode::DUPLICATE_FUNCTION_DEFINITION, "script::Interpreter::CreateBuiltInFunction");
     return nullptr;
   }
   root_->AddStatement(builtIn);
-  FunctionRefType* prototype = builtIn->GetPrototype();
-  Type* returned = nullptr;
-  Type* parameter = nullptr;
-  switch (code) {
-    case TYPE_SIZEOF:
-      returned = new Type(TYPE_UI32, SourcePosition{}, prototype);
-      break;
-    case TYPE_ARR2STR:
-    case TYPE_WARR2STR:
-      returned = StringReference(prototype);
-      parameter = ArrayReference(code == TYPE_ARR2STR ? TYPE_UI8 : TYPE_UI16, nullptr);
-      break;
-    case TYPE_STR2ARR:
-    case TYPE_STR2WARR:
-      returned = ArrayReference(code == TYPE_STR2ARR ? TYPE_UI8 : TYPE_UI16, prototype);
-      parameter = StringReference(nullptr);
-      break;
-    default:
-      break;  // lock, unlock and cast yield their argument's or the target's type
-  }
-  prototype->AddEntry(returned, SourcePosition{});
-  if (parameter != nullptr) {
-    builtIn->AddParameter(parameter, nullptr);
-  } else {
-    prototype->AddEntry(nullptr, SourcePosition{});  // an argument of any type
-  }
   return builtIn;
 }
 

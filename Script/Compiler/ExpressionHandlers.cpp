@@ -5,6 +5,7 @@
 #include "Script/Diagnostics/Error.h"
 #include "Script/Expressions/ControlFlow/Parenthesis.h"
 #include "Script/Expressions/ControlFlow/PrePostExpressions.h"
+#include "Script/Expressions/Errors/ErrorVariable.h"
 #include "Script/Expressions/Functions/Function.h"
 #include "Script/Expressions/Functions/FunctionCall.h"
 #include "Script/Expressions/Operators/OperatorFactory.h"
@@ -30,8 +31,8 @@ bool IsPrefixStep(int32_t id) { return id == TYPE_PRE_INC_OP || id == TYPE_PRE_D
 // Nodes that belong to an expression rather than hold one.
 bool IsExpressionPart(const Node* node) {
   int32_t id = node->TypeId();
-  return IsKindOf(id, TYPE_OPERATOR) || id == TYPE_TOKEN || id == TYPE_CONST || id == TYPE_FUNCTION_CALL ||
-         id == TYPE_PRE_POST_EXPRESSIONS;
+  return IsKindOf(id, TYPE_OPERATOR) || id == TYPE_TOKEN || id == TYPE_ERROR_VAR || id == TYPE_CONST ||
+         id == TYPE_FUNCTION_CALL || id == TYPE_PRE_POST_EXPRESSIONS;
 }
 
 // Operators that take part in precedence climbing; subscripts, parentheses
@@ -97,6 +98,10 @@ Variable* Interpreter::CreateVariableNode(const std::string& text) {
     // A function's name: a call's callee, or a function reference value.
     Type* prototype = static_cast<Function*>(declaration)->GetPrototype();
     return new Variable(position, current_, prototype, 0, Variable::kNoStorage);
+  }
+  if (declaration != nullptr && declaration->TypeId() == TYPE_ERROR_VAR) {
+    const auto* declared = static_cast<const ErrorVariable*>(declaration);
+    return new ErrorVariable(position, current_, declared->GetType(), declared->SlotIndex(), declared->StorageOffset());
   }
   if (declaration == nullptr || declaration->TypeId() != TYPE_TOKEN) {
     Fail(ErrorCode::UNDEFINED_SYMBOL, kWhere);

@@ -6,6 +6,7 @@
 #include "Script/Compiler/CompiledFile.h"
 #include "Script/Compiler/Reader.h"
 #include "Script/Diagnostics/Error.h"
+#include "Script/Expressions/Errors/ErrorType.h"
 #include "Script/Expressions/Functions/Function.h"
 #include "Script/Expressions/Operators/OperatorFactory.h"
 #include "Script/Expressions/Scope.h"
@@ -39,18 +40,22 @@ Interpreter::Interpreter(Error* error, StdOutInterface* sink) : error_(error), s
   debugger_.SetPositionSource(&threads_);
 }
 
-Interpreter::~Interpreter() {
-  // Storage still held by a thread refers to the tree's types: free it first.
+Interpreter::~Interpreter() { DeleteProgram(); }
+
+void Interpreter::DeleteProgram() {
   threads_.ReleaseAll();
+  heap_.ReleaseLockedBlocks();
   delete root_;
+  root_ = nullptr;
+  errorType_.reset();
 }
 
 bool Interpreter::Init() {
   Memory::NodeRegistration registration(heap_);
   handlers_.clear();
   PushHandler(&Interpreter::BeginFullExpression);
+  DeleteProgram();
   symbols_.Reset();
-  delete root_;
   SourcePosition rootPosition{0, 0, 1, 1};
   if (currentReader_ != nullptr) rootPosition.file = symbols_.InternFile(currentReader_->Path());
   root_ = new Scope(rootPosition, nullptr);

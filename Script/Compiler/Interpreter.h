@@ -24,6 +24,7 @@ class ArrayType;
 class ConstVariable;
 class DebuggerEvents;
 class Error;
+class ErrorType;
 class Function;
 class FunctionCall;
 class Node;
@@ -110,6 +111,9 @@ class Interpreter : public InterpreterIf {
   Handler TopHandler() const { return handlers_.empty() ? nullptr : handlers_.back(); }
 
   bool Fail(ErrorCode code, const char* function);
+  // Deletes the program's tree and Error type, after the storage that still
+  // refers to their types: what the threads hold and what lock pinned.
+  void DeleteProgram();
   // Runs the root scope on a thread whose frame 0 holds the globals.
   uint32_t RunRoot(ExecContext& context);
   SourcePosition TokenPosition(const std::string& text);
@@ -300,6 +304,21 @@ class Interpreter : public InterpreterIf {
   // Gives the cast being compiled its target type.
   void SetCastTarget(Type* target);
 
+  // Error declarations.
+  // The program's Error type, made when the first declaration needs it.
+  ErrorType* BuiltInErrorType();
+  // "error" in statement position: the error node becomes current.
+  bool ErrorDeclaration(const std::string& text);
+  // A state that takes one punctuation token: pops itself; true when the
+  // error node is current and the token is the expected one, else raises
+  // `otherwise` (INTERNAL_ERROR without an error node) under `where`.
+  bool ErrorStateAccepts(int32_t code, const std::string& text, int32_t expectedCode, const char* expectedText,
+                         ErrorCode otherwise, const char* where);
+  bool ErrorBeginEvent(int32_t code, const std::string& text);
+  bool ErrorInstanceEvent(int32_t code, const std::string& text);
+  bool ErrorEndEvent(int32_t code, const std::string& text);
+  bool ErrorBodyEvent(int32_t code, const std::string& text);
+
   // Statements and control flow.
   // Whether a node at `node`, with `below` more levels under it, stays within
   // the tree's depth bound; notes the depth for the enclosing function (or
@@ -373,6 +392,7 @@ class Interpreter : public InterpreterIf {
   DebuggerHandler debugger_{&machine_};
   Memory heap_;
   ThreadMap threads_{&heap_, &symbols_, sink_, &debugger_};
+  std::unique_ptr<ErrorType> errorType_;  // outlives the tree, which refers to it
   Reader* currentReader_ = nullptr;
   std::vector<Handler> handlers_;
   Scope* root_ = nullptr;  // owned

@@ -20,6 +20,7 @@ void ClearMemoryHandler::Visit(bool pointerFlag, Type* type, MemoryBlock* block,
       }
       break;
     case TYPE_AGGREGATE_TYPE:
+    case TYPE_ERROR_TYPE:
     case TYPE_ARRAY:
       type->VisitMembers(*this, block, offset);
       break;

@@ -44,6 +44,7 @@ void DestroyMemoryHandler::Visit(bool pointerFlag, Type* type, MemoryBlock* bloc
       std::destroy_at(reinterpret_cast<std::string*>(block->Data() + offset));
       break;
     case TYPE_AGGREGATE_TYPE:
+    case TYPE_ERROR_TYPE:
     case TYPE_ARRAY:
       type->VisitMembers(*this, block, offset);
       break;

@@ -253,6 +253,23 @@ void Memory::Free(MemoryBlock* block, MemoryBlockRef* ref) {
   }
 }
 
+void Memory::ReleaseLockedBlocks() {
+  std::vector<MemoryBlock*> locked;
+  {
+    std::lock_guard lock(trackingLock_);
+    for (MemoryBlock* block = blocks_; block != nullptr; block = block->next_) {
+      if (block->IsLocked()) locked.push_back(block);
+    }
+  }
+  // A pinned block stays alive until it is unpinned here, even when freeing
+  // one listed before it releases it.
+  for (MemoryBlock* block : locked) {
+    block->AddRef();
+    block->Unlock();
+    block->Release();
+  }
+}
+
 // ---- address map
 
 void Memory::MapBlock(MemoryBlock* block) {
@@ -380,7 +397,9 @@ void Memory::DumpLeaks() const {
   sink_->Print(CHANNEL_RUN, "**** Leaked Memory Blocks ****");
   listed = false;
   for (const MemoryBlock* block : SortedList<MemoryBlock>(blocks_, blockCount_)) {
-    if (!IsReported(block->type_)) continue;
+    // A locked block is listed whatever its type: lock pinned it, and only
+    // unlock or the program's end lets it go.
+    if (!IsReported(block->type_) && !block->IsLocked()) continue;
     std::string line = "0x" + Hex16(block);
     AppendTypeInfo(line, block->type_);
     line += ", size: " + std::to_string(block->size_) + ", refCount: " + std::to_string(block->Holders());

@@ -130,6 +130,11 @@ class Memory {
   // A reference over a new foreign block, tracked and mapped.
   MemoryBlockRef* WrapForeignRef(Type* type, void* address, uint32_t size);
 
+  // Unpins the blocks lock left pinned; each is freed once nothing else
+  // holds it. For the end of the program that pinned them, after its leak
+  // report: the types their destroy visits walk must still exist.
+  void ReleaseLockedBlocks();
+
   // The leak reports, printed on the run channel of the output sink.
   void DumpLeaks() const;
   void DumpLeakedObjects() const;

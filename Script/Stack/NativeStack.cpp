@@ -10,8 +10,9 @@ namespace {
 
 // Room kept for the native code around a run (calls into the heap, the
 // debugger gate, conversions), and the most one level of nodes takes, as
-// measured with a margin; address sanitizer builds use far larger frames.
-#if defined(__SANITIZE_ADDRESS__)
+// measured with a margin; sanitizer and unoptimised builds use far larger
+// frames.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__) || !defined(__OPTIMIZE__)
 constexpr std::size_t kReserve = 512 * 1024;
 constexpr std::size_t kBytesPerLevel = 4096;
 #else

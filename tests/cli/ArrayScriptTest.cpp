@@ -150,16 +150,20 @@ const ArrayScript kScripts[] = {
      "  [0] : i32 = 0\n"
      "  [1] : i32 = 4\n",
      "RUNTIME ERROR: Array subscript is out of memory bounds in \"main.kelvra\", line: 3 ,pos: 2, sym: ["},
-    {"IndexPastItsDimension",
-     "array<i32, 2, 2> a;\n"
-     "a[2, 0] = 1;\n",
+    {"IndicesPastTheirDimensionBoundedByTheBlock",
+     "array<i32, 2, 3> m;\n"
+     "m[2, 0] = 1;\n"
+     "m[3, 1] = 2;\n"
+     "m[0, 3] = 3;\n",
      2,
-     "a : array<i32,2,2> = <...>\n"
+     "m : array<i32,2,3> = <...>\n"
      "  [0,0] : i32 = 0\n"
      "  [1,0] : i32 = 0\n"
-     "  [0,1] : i32 = 0\n"
-     "  [1,1] : i32 = 0\n",
-     "RUNTIME ERROR: Array subscript is out of memory bounds in \"main.kelvra\", line: 2 ,pos: 2, sym: ["},
+     "  [0,1] : i32 = 1\n"
+     "  [1,1] : i32 = 0\n"
+     "  [0,2] : i32 = 0\n"
+     "  [1,2] : i32 = 2\n",
+     "RUNTIME ERROR: Array subscript is out of memory bounds in \"main.kelvra\", line: 4 ,pos: 2, sym: ["},
     {"ArrayMemberDoesNotReachTheNextMember",
      "struct S { array<ui8, 2> a; string s; } x;\n"
      "x.a[2] = 1;\n",

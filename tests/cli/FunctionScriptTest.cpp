@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tests/support/NamedCase.h"
+#include "tests/support/Sanitizers.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/ToolRun.h"
 
@@ -127,16 +128,13 @@ const ScriptCase kCases[] = {
      "        inner : \"$F\", line: 2, pos: 29\n"
      "        outer : \"$F\", line: 3, pos: 29\n"
      "        main.kelvra : \"$F\", line: 4, pos: 1\n"},
-    {"BuiltInCallsDoNotRunYet", "i32 a;\nui32 s = sizeof(a);\n", 2, "a : i32 = 0\ns : ui32 = 0\n",
-     "thread: T, RUNTIME ERROR: NOT_IMPLEMENTED in \"$F\", line: 2 ,pos: 16, sym: (\n"
-     "TRACE:\n"
-     "        main.kelvra : \"$F\", line: 2, pos: 1\n"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Scripts, FunctionScriptTest, testing::ValuesIn(kCases),
                          test::ByCaseName());
 
 TEST(FunctionScriptTest, EndlessRecursionEndsInARuntimeError) {
+  if (test::kThreadSanitizer) GTEST_SKIP() << "needs machine stacks deeper than ThreadSanitizer records";
   test::TempDir dir;
   const std::string path = dir.Write("main.kelvra", "function i32 deep(i32 n) { return deep(n + 1); }\ni32 r = deep(0);\n");
   test::ToolResult result = test::RunTool("run '" + path + "'");

@@ -105,6 +105,25 @@ TEST_F(MemoryBlockTest, LockedBlockOutlivesItsHolders) {
   EXPECT_EQ(heap_.LiveBlockCount(), 0u);
 }
 
+TEST_F(MemoryBlockTest, ReleasingLockedBlocksFreesThoseNothingElseHolds) {
+  MemoryBlockRef* orphan = heap_.NewOwnedRef(&i32_, 4);
+  MemoryBlockRef* held = heap_.NewOwnedRef(&i32_, 4);
+  MemoryBlockRef* free = heap_.NewOwnedRef(&i32_, 4);
+  orphan->Block()->Lock();
+  held->Block()->Lock();
+  orphan->Release();
+  ASSERT_EQ(heap_.LiveBlockCount(), 3u);
+
+  heap_.ReleaseLockedBlocks();
+  EXPECT_EQ(heap_.LiveBlockCount(), 2u) << "the orphan goes";
+  EXPECT_EQ(visits_.size(), 1u);
+  EXPECT_FALSE(held->Block()->IsLocked());
+  EXPECT_EQ(held->Block()->CountWord(), 1u) << "a held block is only unlocked";
+  held->Release();
+  free->Release();
+  EXPECT_EQ(heap_.LiveBlockCount(), 0u);
+}
+
 TEST_F(MemoryBlockTest, StringStorageIsAValidEmptyString) {
   MemoryBlockRef* ref = heap_.NewOwnedRef(&string_, sizeof(std::string));
   auto* text = reinterpret_cast<std::string*>(ref->Data());

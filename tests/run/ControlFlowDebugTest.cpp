@@ -28,8 +28,9 @@ constexpr const char* kScript =
 
 class ControlFlowDebugTest : public testing::Test {
  protected:
+  virtual const char* Script() const { return kScript; }
   void SetUp() override {
-    path_ = dir_.Write("loop.kelvra", kScript);
+    path_ = dir_.Write("loop.kelvra", Script());
     ASSERT_TRUE(runner_.Load());
     interpreter().AttachDebugger(&journal_);
   }
@@ -108,6 +109,37 @@ TEST_F(ControlFlowDebugTest, StopInsideALoopEndsTheRun) {
   EXPECT_TRUE(succeeded_) << "a stop is not an error";
   const std::vector<int> lines = BreakLines();
   EXPECT_EQ(2, std::count(lines.begin(), lines.end(), 2)) << "the loop did not go on after the stop";
+}
+
+// An error declaration passes the gate when an error reaches it, and its
+// body's statements pass it as any others; skipped, it passes none.
+constexpr const char* kErrorScript =
+    "i32 zero = 0;\n"         // 0
+    "i32 x = 1 / zero;\n"     // 1: fails
+    "i32 skipped = 1;\n"      // 2
+    "error (e) {\n"           // 3
+    "  x = 2;\n"              // 4
+    "}\n"
+    "x = 3;\n"                // 6
+    "error (f) { x = 4; }\n"; // 7: reached by no error
+
+class ErrorDeclarationDebugTest : public ControlFlowDebugTest {
+ protected:
+  const char* Script() const override { return kErrorScript; }
+};
+
+TEST_F(ErrorDeclarationDebugTest, StepInGoesFromTheFailingStatementIntoTheDeclaration) {
+  ASSERT_TRUE(interpreter().Debugger().SetBreakpoint(0, 7, true));
+  Start();
+  const std::vector<int> expected = {0, 0, 1, 3, 4, 6};
+  for (std::size_t halts = 2; halts <= expected.size(); ++halts) {
+    Issue(&DebuggerStateMachine::StepIn);
+    journal_.WaitFor("break", halts);
+  }
+  Issue(&DebuggerStateMachine::Run);
+  worker_.join();
+  EXPECT_EQ(expected, BreakLines()) << "the skipped declaration's breakpoint never halts";
+  EXPECT_TRUE(succeeded_) << "the error was handled";
 }
 
 }  // namespace

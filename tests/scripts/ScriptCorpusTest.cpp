@@ -11,7 +11,7 @@
 //   Build succeeded.
 //   --- stderr
 //
-// Addresses (0x and 16 hex digits), thread ids, the engine source lines of
+// Addresses (0x and 16 hex digits of either case), thread ids, the engine source lines of
 // INTERNAL lines and the script's own path are normalised to 0xADDR, T, N
 // and $F, so the files hold stable text. Setting
 // KELVRA_UPDATE_EXPECTED=1 writes the actual output into the expected files
@@ -45,7 +45,7 @@ std::string ToolArguments(const std::string& script) {
 }
 
 std::string Normalized(const std::string& text, const std::string& path) {
-  std::string stable = std::regex_replace(text, std::regex("0x[0-9a-f]{16}"), "0xADDR");
+  std::string stable = std::regex_replace(text, std::regex("0x[0-9a-fA-F]{16}"), "0xADDR");
   stable = std::regex_replace(stable, std::regex("thread: [0-9]+,"), "thread: T,");
   stable = std::regex_replace(stable, std::regex("INTERNAL: ([A-Za-z]+)\\([0-9]+\\)"), "INTERNAL: $1(N)");
   for (std::size_t at = stable.find(path); at != std::string::npos; at = stable.find(path, at + 2))

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "Script/Foundation/SymbolStore.h"
-#include "Script/Expressions/Types/AggregateType.h"
 #include "Script/Expressions/Types/BuiltInTypes.h"
+#include "Script/Expressions/Types/Type.h"
 
 namespace script {
 namespace {
@@ -22,27 +22,12 @@ TEST(BuiltInTypesTest, OneSingletonPerBasicTypeNamedByItsKeyword) {
     EXPECT_EQ(type->Parent(), nullptr);
     EXPECT_TRUE(IsBuiltInType(type));
   }
-  for (int32_t id : std::initializer_list<int32_t>{TYPE_NONE, TYPE_QUOTATION_MARK, TYPE_CONST_BOOL, TYPE_ARRAY, TYPE_AGGREGATE_TYPE, 200}) {
+  for (int32_t id : std::initializer_list<int32_t>{TYPE_NONE, TYPE_QUOTATION_MARK, TYPE_CONST_BOOL, TYPE_ARRAY, TYPE_AGGREGATE_TYPE, TYPE_ERROR_TYPE, 200}) {
     EXPECT_EQ(BuiltInType(id), nullptr) << id;
   }
   Type i32(TYPE_I32, {}, nullptr);
   EXPECT_FALSE(IsBuiltInType(&i32));
   EXPECT_FALSE(IsBuiltInType(nullptr));
-}
-
-TEST(BuiltInTypesTest, ErrorTypeSlotHoldsOnlyAnErrorType) {
-  EXPECT_EQ(BuiltInType(TYPE_ERROR_TYPE), nullptr);
-  AggregateType structure({}, nullptr);
-  SetBuiltInErrorType(&structure);
-  EXPECT_EQ(BuiltInType(TYPE_ERROR_TYPE), nullptr);
-  EXPECT_FALSE(IsBuiltInType(&structure));
-
-  Type errorType(TYPE_ERROR_TYPE, {}, nullptr);
-  SetBuiltInErrorType(&errorType);
-  EXPECT_EQ(BuiltInType(TYPE_ERROR_TYPE), &errorType);
-  EXPECT_TRUE(IsBuiltInType(&errorType));
-  SetBuiltInErrorType(nullptr);
-  EXPECT_EQ(BuiltInType(TYPE_ERROR_TYPE), nullptr);
 }
 
 }  // namespace

@@ -42,6 +42,10 @@ bool IsOneArgumentBuiltIn(int32_t kind) {
   return kind == TYPE_SIZEOF || kind == TYPE_LOCK || kind == TYPE_UNLOCK || kind == TYPE_CAST;
 }
 
+// The conversion built-ins take their argument by reference but only read
+// it, so a literal may stand there: str2arr("text").
+bool ReadsArgumentsOnly(int32_t kind) { return kind >= TYPE_ARR2STR && kind <= TYPE_STR2WARR; }
+
 }  // namespace
 
 FunctionCall::~FunctionCall() {
@@ -75,6 +79,7 @@ Type* FunctionCall::GetResultType() const {
 // ---- run
 
 uint32_t FunctionCall::Run(ExecContext* context) {
+  if (castCall_) return RunCast(context);
   if (arguments_.size() <= kInlineArguments) {
     std::array<Value, kInlineArguments> arguments;
     return CallWith(context, arguments.data());
@@ -88,10 +93,29 @@ uint32_t FunctionCall::CallWith(ExecContext* context, Value* arguments) {
     ExecContext child = context->ForChild(&arguments[i]);
     if (const uint32_t failed = arguments_[i]->Run(&child)) return failed;
   }
+  return Perform(context, context, arguments);
+}
+
+uint32_t FunctionCall::RunCast(ExecContext* context) {
+  Value argument;
+  ExecContext child = context->ForChild(&argument);
+  child.referenceSlotBlock = ExecContext::kNoReferenceSlot;
+  uint32_t result = arguments_.front()->Run(&child);
+  if (result == RUN_OK) {
+    ExecContext castContext = *context;
+    castContext.referenceSlotBlock = child.referenceSlotBlock;
+    castContext.referenceSlotOffset = child.referenceSlotOffset;
+    result = Perform(context, &castContext, &argument);
+  }
+  if (child.referenceSlotBlock != ExecContext::kNoReferenceSlot) child.referenceSlotBlock->Release();
+  return result;
+}
+
+uint32_t FunctionCall::Perform(ExecContext* context, ExecContext* calleeContext, Value* arguments) {
   Function* callee = ResolveCallee(context);
   if (callee == nullptr) return ReportRuntimeError(context, this, "No function implementation.");
   Value returned;
-  uint32_t result = callee->Call(context, this, arguments, arguments_.size(), &returned);
+  uint32_t result = callee->Call(calleeContext, this, arguments, arguments_.size(), &returned);
   if (result == RUN_EXCEPTION) result = RUN_ERROR;
   if (result != RUN_OK) return result;
   if (right_ != nullptr) return RunChain(context, returned);
@@ -138,6 +162,7 @@ bool FunctionCall::IsExpression(Type** resultType, PrePostExpressions** wrapper,
       owner != nullptr && owner->IsKindOf(TYPE_FUNCTION)) {
     direct_ = static_cast<Function*>(owner);
   }
+  castCall_ = direct_ != nullptr && kind == TYPE_CAST;
 
   const std::vector<FunctionRefEntry>& entries = callee->Entries();
   if (IsOneArgumentBuiltIn(kind)) {
@@ -152,7 +177,7 @@ bool FunctionCall::IsExpression(Type** resultType, PrePostExpressions** wrapper,
                               __LINE__);
     }
     for (std::size_t k = 0; k < arguments_.size(); ++k) {
-      if (!CheckArgument(k, entries[k + 1].type, error)) return false;
+      if (!CheckArgument(k, entries[k + 1].type, ReadsArgumentsOnly(kind), error)) return false;
     }
     *resultType = callee->ReturnType();
   }
@@ -168,7 +193,8 @@ bool FunctionCall::CheckBuiltInCall(int32_t kind, Type** resultType, Error* erro
     const Node* argument = arguments_.front();
     const Node* last = argument;
     while (last->Right() != nullptr) last = last->Right();
-    if (argument->TypeId() != TYPE_TOKEN || last->TypeId() == TYPE_FUNCTION_CALL || last->Left() != nullptr) {
+    const bool variable = argument->TypeId() == TYPE_TOKEN || argument->TypeId() == TYPE_ERROR_VAR;
+    if (!variable || last->TypeId() == TYPE_FUNCTION_CALL || last->Left() != nullptr) {
       return ReportCheckError(error, static_cast<int32_t>(ErrorCode::EXPECTING_VARIABLE), kCheck, __LINE__);
     }
     Type* argumentType = nullptr;
@@ -196,6 +222,11 @@ bool FunctionCall::CheckBuiltInCall(int32_t kind, Type** resultType, Error* erro
   if (target != nullptr && target->TypeId() == TYPE_STRING) {
     return ReportCheckError(error, static_cast<int32_t>(ErrorCode::CANNOT_TYPECAST_TO_STRING), kCheck, __LINE__);
   }
+  // Bytes seen as another type must not hold a string object or a counted
+  // reference cell on either side: writing through the cast would corrupt it.
+  if ((target != nullptr && !target->IsPlainData()) || (argumentType != nullptr && !argumentType->IsPlainData())) {
+    return ReportCheckError(error, static_cast<int32_t>(ErrorCode::OPERATOR_NOT_ALLOWED_ON_TYPE), kCheck, __LINE__);
+  }
   *resultType = target;
   return true;
 }
@@ -215,7 +246,7 @@ bool FunctionCall::CheckAndWrap(std::size_t index, Type** argumentType, Error* e
   return true;
 }
 
-bool FunctionCall::CheckArgument(std::size_t index, Type* parameterType, Error* error) {
+bool FunctionCall::CheckArgument(std::size_t index, Type* parameterType, bool readOnly, Error* error) {
   Type* argumentType = nullptr;
   if (!CheckAndWrap(index, &argumentType, error)) return false;
   if (parameterType == nullptr) return true;  // a parameter of any type
@@ -247,7 +278,7 @@ bool FunctionCall::CheckArgument(std::size_t index, Type* parameterType, Error* 
     if (!parameterType->IsCompatible(argumentType)) return reject(ErrorCode::TYPES_MISMATCHED, __LINE__);
     return true;
   }
-  if (IsConstant(argument)) return reject(ErrorCode::CANNOT_PASS_CONST_BY_REFERENCE_ARG, __LINE__);
+  if (IsConstant(argument) && !readOnly) return reject(ErrorCode::CANNOT_PASS_CONST_BY_REFERENCE_ARG, __LINE__);
   if (argumentType == nullptr || !argumentType->IsSameType(parameterType)) {
     return reject(ErrorCode::TYPES_MISMATCHED, __LINE__);
   }

@@ -53,15 +53,23 @@ class FunctionCall : public Node {
   // reference value the parent bound. Null when none is found.
   Function* ResolveCallee(ExecContext* context) const;
   uint32_t CallWith(ExecContext* context, Value* arguments);
+  // A cast's call: its argument runs with the reference-slot words asked
+  // for, and the cast receives the cell it was read from in its context.
+  uint32_t RunCast(ExecContext* context);
+  // Resolves the callee and calls it with the evaluated arguments (the
+  // callee runs with `calleeContext`), then hands the result on.
+  uint32_t Perform(ExecContext* context, ExecContext* calleeContext, Value* arguments);
   // Runs the access chain on the returned value.
   uint32_t RunChain(ExecContext* context, Value& returned);
   bool CheckBuiltInCall(int32_t kind, Type** resultType, Error* error);
-  bool CheckArgument(std::size_t index, Type* parameterType, Error* error);
+  // A constant may be passed by reference to a callee that only reads it.
+  bool CheckArgument(std::size_t index, Type* parameterType, bool readOnly, Error* error);
   // Checks an argument and puts a statement wrapper it needs in its place.
   bool CheckAndWrap(std::size_t index, Type** argumentType, Error* error);
 
   std::vector<Node*> arguments_;  // owned, in source order
   Function* direct_ = nullptr;    // the callee of a function name, fixed by the check
+  bool castCall_ = false;         // the callee is the cast built-in
   uint32_t bindingSlot_ = 0;
   bool open_ = true;
 };

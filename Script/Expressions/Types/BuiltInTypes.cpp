@@ -1,7 +1,6 @@
 #include "Script/Expressions/Types/BuiltInTypes.h"
 
 #include <array>
-#include <atomic>
 #include <utility>
 
 #include "Script/Expressions/Types/Type.h"
@@ -27,24 +26,16 @@ BasicTypes MakeBasicTypes(std::index_sequence<I...>) {
 // (the leak report asks under the heap's tracking lock).
 BasicTypes basicTypes = MakeBasicTypes(std::make_index_sequence<kBasicTypeCount>());
 
-std::atomic<Type*> errorType{nullptr};
-
 }  // namespace
 
 Type* BuiltInType(int32_t typeId) {
   if (typeId >= TYPE_BOOL && typeId <= TYPE_STRING) return &basicTypes[typeId - TYPE_BOOL];
-  if (typeId == TYPE_ERROR_TYPE) return errorType.load(std::memory_order_acquire);
   return nullptr;
-}
-
-void SetBuiltInErrorType(Type* type) {
-  if (type == nullptr || type->TypeId() == TYPE_ERROR_TYPE) errorType.store(type, std::memory_order_release);
 }
 
 bool IsBuiltInType(const Runable* node) {
   if (node == nullptr) return false;
   const int32_t id = node->TypeId();
-  if (id == TYPE_ERROR_TYPE) return node == errorType.load(std::memory_order_acquire);
   return id >= TYPE_BOOL && id <= TYPE_STRING && node == &basicTypes[id - TYPE_BOOL];
 }
 

@@ -1,10 +1,7 @@
 #include "Script/Expressions/Variables/CastVariable.h"
 
-#include <cstring>
-
 #include "Script/Diagnostics/Error.h"
 #include "Script/Expressions/Types/FunctionRefType.h"
-#include "Script/Values/Value.h"
 
 namespace script {
 
@@ -14,23 +11,6 @@ CastVariable::CastVariable(const SourcePosition& position, Node* parent, Functio
 CastVariable::~CastVariable() { delete GetType(); }
 
 Type* CastVariable::TargetType() const { return static_cast<const FunctionRefType*>(GetType())->ReturnType(); }
-
-uint32_t CastVariable::Run(ExecContext* context) {
-  Value* result = context->result;
-  Type* target = TargetType();
-  if (result != nullptr && target != nullptr) {
-    if (result->Kind() != target->GetKind()) {
-      result->AdoptRef(nullptr, target);
-    } else if (result->IsInline()) {
-      alignas(8) uint8_t bytes[8];
-      std::memcpy(bytes, result->StoragePointer(), sizeof bytes);
-      result->SetScalar(target, bytes);
-    } else {
-      result->SetRef(result->Ref(), target);
-    }
-  }
-  return Variable::Run(context);
-}
 
 bool CastVariable::IsExpression(Type** resultType, PrePostExpressions** wrapper, Error* error) {
   if (right_ == nullptr) {

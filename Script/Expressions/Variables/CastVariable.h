@@ -1,7 +1,8 @@
 #pragma once
 // The name of the cast built-in in an expression, cast<T>(x): a variable
 // whose type is a function reference type (owned) with the target type T as
-// entry 0; its right child is the call.
+// entry 0; its right child is the call, whose result the cast built-in
+// gives the target type.
 #include "Script/Expressions/Variables/Variable.h"
 
 namespace script {
@@ -14,9 +15,6 @@ class CastVariable : public Variable {
   CastVariable(const SourcePosition& position, Node* parent, FunctionRefType* type);
   ~CastVariable() override;
 
-  // Gives the result value the target type (dropping its storage when the
-  // kind changes), then runs the call as any variable does.
-  uint32_t Run(ExecContext* context) override;
   // Needs the call; the result type is the target type.
   bool IsExpression(Type** resultType, PrePostExpressions** wrapper, Error* error) override;
 

@@ -113,12 +113,11 @@ void SubscriptNode::PointResultAt(ExecContext* context, Type* element, const Rea
 }
 
 uint32_t SubscriptNode::ElementOffset(ExecContext* context, const ArrayType& array, uint64_t& byteOffset) {
-  // Computed in 64 bits; an offset that overflows or an index outside its
-  // dimension lies beyond every block. Every index but the last must lie
-  // within its own dimension, and an index past the array's dimensions
-  // must be 0, so that no element is reached under another element's
-  // indices; the last index may run through the remaining dimensions (a[5]
-  // on an array<i32,4,3> is a[1,1]), bounded by the array's storage.
+  // Computed in 64 bits; an offset that overflows or falls below the array's
+  // start lies beyond every block. An index is not held to its own
+  // dimension: only the storage bounds the element (m[2,0] of an
+  // array<i32,2,3> is m[0,1]). An index past the array's dimensions must be
+  // 0, so that no element is reached under another element's indices.
   const std::vector<uint32_t>& dimensions = array.Dimensions();
   const std::size_t dimensionCount = dimensions.empty() ? 1 : dimensions.size();
   int64_t offset = 0;
@@ -129,19 +128,18 @@ uint32_t SubscriptNode::ElementOffset(ExecContext* context, const ArrayType& arr
     if (const uint32_t failed = RunIndex(context, indices_[k], index)) return failed;
     // An index beyond the 32-bit index range names no element.
     outside = outside || index > int64_t{std::numeric_limits<uint32_t>::max()};
-    const bool last = k + 1 == indices_.size();
     if (k >= dimensionCount) {
       outside = outside || index != 0;
       continue;
     }
     const int64_t dimension = dimensions.empty() ? 0 : dimensions[k];
-    outside = outside || index < 0 || (!last && index >= dimension);
     int64_t term = 0;
     outside = outside || __builtin_mul_overflow(index, multiplier, &term) ||
               __builtin_add_overflow(offset, term, &offset) || __builtin_mul_overflow(multiplier, dimension, &multiplier);
   }
   int64_t bytes = 0;
-  outside = outside || __builtin_mul_overflow(offset, int64_t{array.ElementType()->GetSlotSize()}, &bytes);
+  outside = outside || offset < 0 ||
+            __builtin_mul_overflow(offset, int64_t{array.ElementType()->GetSlotSize()}, &bytes);
   byteOffset = outside ? kBeyondAnyBlock : static_cast<uint64_t>(bytes);
   return RUN_OK;
 }

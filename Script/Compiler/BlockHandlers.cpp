@@ -68,6 +68,9 @@ bool Interpreter::BeginScopeExpression(int32_t code, const std::string& text) {
     case TYPE_FUNCTION:
       PushHandler(&Interpreter::FunctionEvent);
       return true;
+    case TYPE_LIB:
+      PushHandler(&Interpreter::LibDecEvent);
+      return true;
     case TYPE_ERROR:
       return ErrorDeclaration(text);
     default:
@@ -84,7 +87,7 @@ bool Interpreter::IdentifierStatement(const std::string& text) {
   Node* declaration = FindDeclaration(symbols_.InternSymbol(text));
   int32_t id = declaration != nullptr ? declaration->TypeId() : TYPE_NONE;
   if (id == TYPE_AGGREGATE_TYPE) return BeginVariableDeclaration(UseStructType(declaration->Position().symbol, text));
-  if (id != TYPE_TOKEN && id != TYPE_FUNCTION && id != TYPE_ERROR_VAR) {
+  if (id != TYPE_TOKEN && id != TYPE_FUNCTION && id != TYPE_LIB_VAR && id != TYPE_ERROR_VAR) {
     return Fail(ErrorCode::UNDEFINED_SYMBOL, "script::Interpreter::BeginScopeExpression");
   }
   Variable* variable = CreateVariableNode(text);

@@ -15,6 +15,8 @@
 #include "Script/Expressions/Types/BuiltInTypes.h"
 #include "Script/Expressions/Types/FunctionRefType.h"
 #include "Script/Expressions/Variables/ConstVariable.h"
+#include "Script/Expressions/Library/LibNode.h"
+#include "Script/Expressions/Library/LibType.h"
 #include "Script/Expressions/Variables/MemberAccess.h"
 #include "Script/Expressions/Variables/SubscriptNode.h"
 #include "Script/Expressions/Variables/Variable.h"
@@ -31,8 +33,8 @@ bool IsPrefixStep(int32_t id) { return id == TYPE_PRE_INC_OP || id == TYPE_PRE_D
 // Nodes that belong to an expression rather than hold one.
 bool IsExpressionPart(const Node* node) {
   int32_t id = node->TypeId();
-  return IsKindOf(id, TYPE_OPERATOR) || id == TYPE_TOKEN || id == TYPE_ERROR_VAR || id == TYPE_CONST ||
-         id == TYPE_FUNCTION_CALL || id == TYPE_PRE_POST_EXPRESSIONS;
+  return IsKindOf(id, TYPE_OPERATOR) || id == TYPE_TOKEN || id == TYPE_LIB_VAR || id == TYPE_ERROR_VAR ||
+         id == TYPE_CONST || id == TYPE_FUNCTION_CALL || id == TYPE_PRE_POST_EXPRESSIONS;
 }
 
 // Operators that take part in precedence climbing; subscripts, parentheses
@@ -98,6 +100,11 @@ Variable* Interpreter::CreateVariableNode(const std::string& text) {
     // A function's name: a call's callee, or a function reference value.
     Type* prototype = static_cast<Function*>(declaration)->GetPrototype();
     return new Variable(position, current_, prototype, 0, Variable::kNoStorage);
+  }
+  if (declaration != nullptr && declaration->TypeId() == TYPE_LIB_VAR) {
+    const auto* library = static_cast<const LibNode*>(declaration);
+    return new LibNode(position, current_, static_cast<LibType*>(library->GetType()), library->SlotIndex(),
+                       library->StorageOffset());
   }
   if (declaration != nullptr && declaration->TypeId() == TYPE_ERROR_VAR) {
     const auto* declared = static_cast<const ErrorVariable*>(declaration);

@@ -44,24 +44,14 @@ FunctionRefSteps StepsOf(FunctionRefRole role) {
     case FunctionRefRole::ArrayElement:
       return {"script::Interpreter::ArrayBeginFunctionTypeEvent", "script::Interpreter::ArrayFunctionTypeEvent",
               "script::Interpreter::ArrayEndFunctionTypeEvent"};
+    case FunctionRefRole::Library:
+      return {"script::Interpreter::LibFunctionFunctionTypeEvent", "script::Interpreter::LibFunctionBeginRefDecEvent",
+              "script::Interpreter::LibFunctionEndRefDecEvent"};
     case FunctionRefRole::Cast:
       break;
   }
   return {"script::Interpreter::CastBeginFunctionTypeEvent", "script::Interpreter::CastFunctionTypeEvent",
           "script::Interpreter::CastEndFunctionTypeEvent"};
-}
-
-// Adds a reference marker ("@") to a type: the first makes it a reference,
-// the second a reference to a reference. False when it has both already.
-bool AddReferenceMarker(Type* type, const SourcePosition& position, uint32_t allowed) {
-  const uint32_t mode = type->ReferenceMode();
-  if (mode >= allowed) return false;
-  if (mode == 0) {
-    type->SetLeft(new Reference(position, type));
-  } else {
-    type->SetRight(new Reference(position, type));
-  }
-  return true;
 }
 
 }  // namespace
@@ -279,6 +269,7 @@ bool Interpreter::FunctionRefCloseEvent(int32_t code, const std::string& text) {
     case FunctionRefRole::Return:
     case FunctionRefRole::Argument:
     case FunctionRefRole::ArrayElement:
+    case FunctionRefRole::Library:
       break;  // the declaration's next handler, or the array, has the type
     case FunctionRefRole::Variable: {
       Type* type = pendingType_.release();

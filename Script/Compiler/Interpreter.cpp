@@ -35,16 +35,26 @@ constexpr int32_t kBuiltInCodes[] = {TYPE_CAST,    TYPE_LOCK,     TYPE_UNLOCK,  
 Interpreter::Interpreter(Error* error, StdOutInterface* sink) : error_(error), sink_(sink) {
   heap_.SetSymbolStore(&symbols_);
   heap_.SetOutput(sink);
+  heap_.SetNatives(&natives_);
+  heap_.SetThreads(&threads_);
   heap_.SetDestroyHandler(std::make_unique<DestroyMemoryHandler>(&heap_));
   heap_.SetClearHandler(std::make_unique<ClearMemoryHandler>(&heap_));
   debugger_.SetPositionSource(&threads_);
 }
 
-Interpreter::~Interpreter() { DeleteProgram(); }
+Interpreter::~Interpreter() {
+  // A callback still running on a foreign thread uses the tree: it may end
+  // first, for a while.
+  threads_.WaitUntilReleased(std::chrono::seconds(10));
+  DeleteProgram();
+}
 
 void Interpreter::DeleteProgram() {
+  // Storage still held by a thread refers to the tree's types: free it first.
   threads_.ReleaseAll();
   heap_.ReleaseLockedBlocks();
+  // The native functions made at run time use the tree's types.
+  natives_.Clear();
   delete root_;
   root_ = nullptr;
   errorType_.reset();
@@ -55,6 +65,8 @@ bool Interpreter::Init() {
   handlers_.clear();
   PushHandler(&Interpreter::BeginFullExpression);
   DeleteProgram();
+  debugger_.ForgetProgram();
+  machine_.Restart();
   symbols_.Reset();
   SourcePosition rootPosition{0, 0, 1, 1};
   if (currentReader_ != nullptr) rootPosition.file = symbols_.InternFile(currentReader_->Path());
@@ -117,9 +129,12 @@ bool Interpreter::Run() {
   FlowSemaphor* gate = stack->Gate();
   uint32_t result = gate->StartRun(root_);
   if (result != RUN_STOP) result = RunRoot(context);
+  // A fault that reached the top ends the run with the code last reported.
+  fault_.reset();
+  if (result == RUN_EXCEPTION) fault_ = stack->Reporter().LastError().code;
   gate->EndRun();
   threads_.ReleaseStackMemory(threadId);
-  return result != RUN_ERROR;
+  return result != RUN_ERROR && result != RUN_EXCEPTION;
 }
 
 uint32_t Interpreter::RunRoot(ExecContext& context) {

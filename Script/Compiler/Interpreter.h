@@ -4,6 +4,7 @@
 // builds the node tree as the grammar goes.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "Script/Diagnostics/ErrorCode.h"
 #include "Script/Foundation/SourcePosition.h"
 #include "Script/Memory/Memory.h"
+#include "Script/Native/NativeRegistry.h"
 #include "Script/Stack/ThreadMap.h"
 
 namespace script {
@@ -42,7 +44,7 @@ struct StackSlotReservation {
 
 // Where a "function<NAME>" type is being read, which decides what the type
 // becomes once its ">" arrives.
-enum class FunctionRefRole { Return, Argument, Variable, Member, Cast, ArrayElement };
+enum class FunctionRefRole { Return, Argument, Variable, Member, Cast, ArrayElement, Library };
 
 class Interpreter : public InterpreterIf {
  public:
@@ -63,6 +65,9 @@ class Interpreter : public InterpreterIf {
   // first thread is held before the first statement until a command
   // resumes it. False when the run ended with a runtime error.
   bool Run() override;
+  // The exception code of the processor fault that ended the last run (0
+  // when none was caught); empty when no fault ended it.
+  std::optional<uint32_t> Fault() const { return fault_; }
   Node* GetRoot() const override;
 
   // Connects the application's debugger events; attach before running.
@@ -304,6 +309,23 @@ class Interpreter : public InterpreterIf {
   // Gives the cast being compiled its target type.
   void SetCastTarget(Type* target);
 
+  // Library declarations: lib ("module") { declarations } NAME.
+  bool LibDecEvent(int32_t code, const std::string& text);
+  bool LibPathEvent(int32_t code, const std::string& text);
+  bool LibBeginBodyEvent(int32_t code, const std::string& text);
+  bool LibBodyEvent(int32_t code, const std::string& text);
+  // A return or argument type of a library function; ")" goes on to the
+  // argument list's end.
+  bool LibFunctionTypeEventHandler(int32_t code, const std::string& text);
+  bool LibFunctionNameEvent(int32_t code, const std::string& text);
+  bool LibFunctionDecEvent(int32_t code, const std::string& text);
+  bool LibFunctionNextArgTypeEvent(int32_t code, const std::string& text);
+  bool LibVarDecEvent(int32_t code, const std::string& text);
+  // The ";" after a declaration: the function's node.
+  bool CreateFunctionLibPtr();
+  // The "}" of the body: the types must be safe for native code.
+  bool EndLibBody();
+
   // Error declarations.
   // The program's Error type, made when the first declaration needs it.
   ErrorType* BuiltInErrorType();
@@ -391,6 +413,7 @@ class Interpreter : public InterpreterIf {
   DebuggerStateMachine machine_;
   DebuggerHandler debugger_{&machine_};
   Memory heap_;
+  NativeRegistry natives_;
   ThreadMap threads_{&heap_, &symbols_, sink_, &debugger_};
   std::unique_ptr<ErrorType> errorType_;  // outlives the tree, which refers to it
   Reader* currentReader_ = nullptr;
@@ -401,6 +424,7 @@ class Interpreter : public InterpreterIf {
   Node* current_ = nullptr;
   std::unordered_set<std::string> includedFiles_;
   bool loaded_ = false;
+  std::optional<uint32_t> fault_;
   // The text of the number literal being collected on the current constant node.
   std::string literalText_;
   // A type read for a function's return value or argument, a function

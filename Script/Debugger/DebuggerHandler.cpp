@@ -43,6 +43,11 @@ void DebuggerHandler::AddToLineTable(const Node* statement) {
   if (lines[at.line - 1] == nullptr) lines[at.line - 1] = statement;
 }
 
+void DebuggerHandler::ForgetProgram() {
+  lineTable_.clear();
+  started_.Reset();
+}
+
 void DebuggerHandler::Stop() { ForEachGate(&FlowSemaphor::Stop); }
 
 void DebuggerHandler::Run() { ForEachGate(&FlowSemaphor::Run); }

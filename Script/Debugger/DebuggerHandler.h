@@ -43,6 +43,8 @@ class DebuggerHandler : public DebuggerAction {
 
   // Makes the statement represent its line, unless the line has one already.
   void AddToLineTable(const Node* statement);
+  // Before a program is compiled again: its statements and its run go.
+  void ForgetProgram();
 
   void Stop() override;
   void Run() override;

@@ -22,6 +22,9 @@ class DebuggerStateMachine {
   void Attach(DebuggerAction* listener);
   void Detach();
 
+  // Back to the state a new run starts in; only while no script thread runs.
+  void Restart() { current_.store(&stop_, std::memory_order_release); }
+
   // Apply a command to the current state; false when dropped (lock busy).
   bool Run();
   bool Stop();

@@ -10,6 +10,7 @@
 #include "kelvra/StdOutInterface.h"
 #include "Script/Expressions/Runable.h"
 #include "Script/Expressions/Types/BuiltInTypes.h"
+#include "Script/Expressions/Types/MemberSlot.h"
 #include "Script/Expressions/Types/Type.h"
 #include "Script/Memory/ChunkCache.h"
 #include "Script/Memory/ClearMemoryHandler.h"
@@ -106,12 +107,6 @@ void Memory::TrackNode(Runable* node) {
   Link(nodes_, node);
   ++nodeCount_;
   node->registry_ = this;
-  if (!node->IsKindOf(TYPE_FUNCTION)) return;
-  try {
-    functions_.insert(node);
-  } catch (const std::bad_alloc&) {
-    // the function stays unlisted: references to it are refused
-  }
 }
 
 void Memory::UntrackNode(Runable* node) {
@@ -119,17 +114,11 @@ void Memory::UntrackNode(Runable* node) {
   Unlink(nodes_, node);
   --nodeCount_;
   node->registry_ = nullptr;
-  functions_.erase(node);
 }
 
 std::size_t Memory::LiveNodeCount() const {
   std::lock_guard lock(trackingLock_);
   return nodeCount_;
-}
-
-bool Memory::IsLiveFunction(const Runable* node) const {
-  std::lock_guard lock(trackingLock_);
-  return functions_.contains(node);
 }
 
 std::vector<const Runable*> Memory::LiveNodes() const {
@@ -274,6 +263,7 @@ void Memory::ReleaseLockedBlocks() {
 
 void Memory::MapBlock(MemoryBlock* block) {
   std::lock_guard lock(addressLock_);
+  if (block->IsMapped()) return;  // mapped by another thread meanwhile
   try {
     addressMap_.emplace(EndOf(block), block);
     block->flags_ |= MemoryBlock::BLOCK_MAPPED;
@@ -291,7 +281,8 @@ void Memory::UnmapBlock(MemoryBlock* block) {
 }
 
 void Memory::EnsureMapped(MemoryBlock* block) {
-  if (block != nullptr && !block->IsMapped()) MapBlock(block);
+  // The flag is read under the lock: threads share blocks (globals).
+  if (block != nullptr) MapBlock(block);
 }
 
 MemoryBlock* Memory::FindBlock(const void* address) {
@@ -304,6 +295,18 @@ MemoryBlock* Memory::FindBlock(const void* address) {
   return block;
 }
 
+MemoryBlock* Memory::FindHolder(const void* address, uint32_t size, uint32_t& offset) {
+  MemoryBlock* found = FindBlock(address);
+  if (found == nullptr) return nullptr;
+  offset = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(address) - StartOf(found));
+  // A block that ends where the object begins (its end address matches) does
+  // not hold it: the object lies in memory of its own beside the block.
+  if (SlotFits(found, offset, size)) return found;
+  found->Release();
+  offset = 0;
+  return nullptr;
+}
+
 MemoryBlock* Memory::ResolvePointer(Type* pointee, MemoryBlock* holder, uint32_t cellOffset,
                                     uint32_t& pointeeOffset) {
   pointeeOffset = 0;
@@ -311,10 +314,7 @@ MemoryBlock* Memory::ResolvePointer(Type* pointee, MemoryBlock* holder, uint32_t
   void* address = nullptr;
   std::memcpy(&address, holder->Data() + cellOffset, sizeof address);
   if (address == nullptr) return nullptr;
-  if (MemoryBlock* found = FindBlock(address)) {
-    pointeeOffset = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(address) - StartOf(found));
-    return found;
-  }
+  if (MemoryBlock* found = FindHolder(address, SizeOf(pointee), pointeeOffset)) return found;
   MemoryBlock* foreign = NewForeignBlock(pointee, address, SizeOf(pointee));
   if (foreign != nullptr) foreign->AddRef();
   return foreign;
@@ -345,11 +345,9 @@ MemoryBlockRef* Memory::NewRef(Type* type, MemoryBlock* block, uint32_t offset) 
 }
 
 MemoryBlockRef* Memory::RefAtAddress(void* address, Type* type) {
-  if (MemoryBlock* found = FindBlock(address)) {
-    // The lookup's count becomes the reference's.
-    const auto offset = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(address) - StartOf(found));
-    return TrackWithRef(type, found, offset, false);
-  }
+  uint32_t offset = 0;
+  // The lookup's count becomes the reference's.
+  if (MemoryBlock* found = FindHolder(address, SizeOf(type), offset)) return TrackWithRef(type, found, offset, false);
   return WrapForeignRef(type, address, SizeOf(type));
 }
 

@@ -17,7 +17,6 @@
 #include <memory>
 #include <mutex>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "Script/Memory/ConstructMemoryHandler.h"
@@ -27,9 +26,11 @@
 
 namespace script {
 
+class NativeRegistry;
 class Runable;
 class StdOutInterface;
 class SymbolStore;
+class ThreadMap;
 class Type;
 
 class Memory {
@@ -59,6 +60,14 @@ class Memory {
   // Names for the reports and the sink they print on (channel 1).
   void SetSymbolStore(const SymbolStore* symbols) { symbols_ = symbols; }
   void SetOutput(StdOutInterface* sink) { sink_ = sink; }
+  // The program's native functions by address, kept by the interpreter
+  // (null without one); native calls and callbacks reach it through here.
+  void SetNatives(NativeRegistry* natives) { natives_ = natives; }
+  NativeRegistry* Natives() const { return natives_; }
+  // The stack memory of every script thread, kept by the interpreter (null
+  // without one); callbacks arriving on other threads take theirs there.
+  void SetThreads(ThreadMap* threads) { threads_ = threads; }
+  ThreadMap* Threads() const { return threads_; }
 
   // The destroy handler runs over every block whose count falls to zero; the
   // clear handler resets storage. The heap owns both and starts with a
@@ -68,14 +77,10 @@ class Memory {
   InstanceHandler* DestroyHandler() const { return destroyHandler_.get(); }
   InstanceHandler* ClearHandler() const { return clearHandler_.get(); }
 
-  // The live-node registry. Function nodes are also indexed by address, so
-  // that a function reference value can be checked before it is called; a
-  // failure of that index leaves the function unlisted.
+  // The live-node registry.
   void TrackNode(Runable* node);
   void UntrackNode(Runable* node);
   std::size_t LiveNodeCount() const;
-  // Whether the address is that of a live function node of this heap.
-  bool IsLiveFunction(const Runable* node) const;
   // The live nodes in address order.
   std::vector<const Runable*> LiveNodes() const;
 
@@ -143,6 +148,9 @@ class Memory {
   friend class MemoryBlock;
   friend class MemoryBlockRef;
 
+  // FindBlock for an object of `size` bytes at the address: null unless the
+  // block found holds the whole object (offset then set).
+  MemoryBlock* FindHolder(const void* address, uint32_t size, uint32_t& offset);
   // Blocks not yet tracked, with one count.
   MemoryBlock* CreateOwnedBlock(Type* type, uint32_t size);
   MemoryBlock* CreateForeignBlock(Type* type, void* address, uint32_t size);
@@ -170,6 +178,8 @@ class Memory {
 
   const SymbolStore* symbols_ = nullptr;
   StdOutInterface* sink_ = nullptr;
+  NativeRegistry* natives_ = nullptr;
+  ThreadMap* threads_ = nullptr;
   std::unique_ptr<InstanceHandler> destroyHandler_;
   std::unique_ptr<InstanceHandler> clearHandler_;
   ConstructMemoryHandler constructHandler_{this};
@@ -177,7 +187,6 @@ class Memory {
   mutable std::mutex trackingLock_;
   Runable* nodes_ = nullptr;
   std::size_t nodeCount_ = 0;
-  std::unordered_set<const Runable*> functions_;
   // Heads of the intrusive live lists (doubly linked, unordered).
   MemoryBlock* blocks_ = nullptr;
   MemoryBlockRef* refs_ = nullptr;

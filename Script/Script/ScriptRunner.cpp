@@ -1,5 +1,7 @@
 #include "Script/Script/ScriptRunner.h"
 
+#include <cstdio>
+
 #include "Script/Compiler/BinaryReader.h"
 #include "Script/Compiler/FileSerializer.h"
 #include "Script/Compiler/ScriptReader.h"
@@ -71,7 +73,14 @@ bool ScriptRunner::WriteProgram(FileSerializer& serializer, const std::string& p
 
 bool ScriptRunner::Execute() {
   if (error_.IsSet()) return false;
-  return interpreter_.Run();
+  const bool succeeded = interpreter_.Run();
+  if (const std::optional<uint32_t> fault = interpreter_.Fault()) {
+    char code[16];
+    std::snprintf(code, sizeof code, "%x", *fault);
+    sink_->Print(CHANNEL_RUN, std::string("SE Exception! 0x") + code);
+    return false;
+  }
+  return succeeded;
 }
 
 }  // namespace script

@@ -5,6 +5,10 @@
 
 #include "Script/Compiler/Interpreter.h"
 #include "Script/Expressions/Functions/Function.h"
+#include "Script/Expressions/Library/FunctionLibPtr.h"
+#include "Script/Expressions/Library/LibNode.h"
+#include "Script/Expressions/Library/LibType.h"
+#include "Script/Expressions/Types/FunctionRefType.h"
 #include "Script/Expressions/Scope.h"
 #include "Script/Foundation/SymbolStore.h"
 #include "Script/Platform/ManualResetEvent.h"
@@ -31,10 +35,13 @@ class ScriptSession::Impl {
     return root != nullptr && root->TypeId() == TYPE_SCOPE ? static_cast<const Scope*>(root) : nullptr;
   }
 
-  ScriptRunner runner;
+  // Declared first, so that it goes last: the interpreter's end waits for
+  // callbacks still running on threads of native code, whose gates report
+  // to the bridge.
   SessionEventsBridge bridge;
+  ScriptRunner runner;
   platform::ScriptThread worker;  // the session's own run thread, when it started one
-  std::atomic<bool> executing{false};  // a run has been asked for: one per session
+  std::atomic<bool> executing{false};  // a run has been asked for since the last load
   std::atomic<uint32_t> runThread{0};
   platform::ManualResetEvent finished;
   bool result = false;  // what the run on the session's own thread returned
@@ -66,6 +73,34 @@ std::vector<VariableHandle> FrameVariables(const StackFrame& frame, const Symbol
   return variables;
 }
 
+// Where a declaration stands, for the function browser.
+void Locate(FunctionInfo& info, const SourcePosition& at, const SymbolStore& symbols) {
+  info.file = symbols.File(at.file);
+  info.fileId = at.file;
+  info.line = at.line;
+  info.position = at.position;
+}
+
+// A library ("name: \"module\"") followed by its functions.
+void DescribeLibrary(const LibType& library, const SymbolStore& symbols, std::vector<FunctionInfo>& functions) {
+  FunctionInfo info;
+  info.kind = FunctionInfo::Kind::Library;
+  const LibNode* variable = library.LibraryVariable();
+  info.text = (variable != nullptr ? symbols.Symbol(variable->Position().symbol) : std::string()) + ": " +
+              symbols.Symbol(library.Position().symbol);
+  Locate(info, library.Position(), symbols);
+  functions.push_back(std::move(info));
+  for (const Type* member : library.Members()) {
+    const FunctionLibPtr* function = library.FunctionOf(static_cast<const FunctionRefType*>(member));
+    if (function == nullptr) continue;
+    FunctionInfo entry;
+    entry.kind = FunctionInfo::Kind::LibraryFunction;
+    entry.text = function->Signature(symbols);
+    Locate(entry, function->Position(), symbols);
+    functions.push_back(std::move(entry));
+  }
+}
+
 FunctionInfo DescribeFunction(const Function& function, const SymbolStore& symbols) {
   FunctionInfo info;
   const SourcePosition& at = function.Position();
@@ -76,10 +111,7 @@ FunctionInfo DescribeFunction(const Function& function, const SymbolStore& symbo
   }
   info.kind = FunctionInfo::Kind::Function;
   info.text = function.Signature(symbols);
-  info.file = symbols.File(at.file);
-  info.fileId = at.file;
-  info.line = at.line;
-  info.position = at.position;
+  Locate(info, at, symbols);
   return info;
 }
 
@@ -100,7 +132,14 @@ ScriptSession::~ScriptSession() {
 const std::string& ScriptSession::Path() const { return impl_->runner.Path(); }
 
 bool ScriptSession::Load() {
-  if (!impl_->runner.Load()) return false;
+  Impl& impl = *impl_;
+  // Compiling again deletes the program a run is walking.
+  if (impl.executing && !impl.finished.IsSet()) return false;
+  impl.worker.Join();
+  impl.executing = false;
+  impl.finished.Reset();
+  impl.runThread = 0;
+  if (!impl.runner.Load()) return false;
   // The bridge is the engine's event sink from here on, so that breakpoints
   // can be set before a run and every gate has a sink.
   impl_->Program().AttachDebugger(&impl_->bridge);
@@ -220,6 +259,8 @@ std::vector<FunctionInfo> ScriptSession::Functions() const {
   for (const Node* statement : root->Statements()) {
     if (statement->IsKindOf(TYPE_FUNCTION))
       functions.push_back(DescribeFunction(static_cast<const Function&>(*statement), impl_->Symbols()));
+    if (statement->TypeId() == TYPE_LIB)
+      DescribeLibrary(static_cast<const LibType&>(*statement), impl_->Symbols(), functions);
   }
   return functions;
 }

@@ -5,6 +5,7 @@
 
 #include "Script/Debugger/DebuggerHandler.h"
 #include "Script/Expressions/Functions/Function.h"
+#include "Script/Expressions/Library/FunctionLibPtr.h"
 #include "Script/Expressions/Scope.h"
 #include "Script/Expressions/Types/Type.h"
 #include "Script/Foundation/SymbolStore.h"
@@ -51,7 +52,7 @@ StackMemory::~StackMemory() {
     ReleaseFrame(frames_.back());
     frames_.pop_back();
   }
-  for (auto& [body, spares] : spareFrames_) {
+  for (auto& [key, spares] : spareFrames_) {
     for (StackFrame* frame : spares) ReleaseFrame(frame);
   }
   if (debugger_ != nullptr) debugger_->RemoveGate(threadId_);
@@ -66,9 +67,13 @@ int32_t StackMemory::Append(StackFrame* frame) {
 int32_t StackMemory::PushFrame(Node* calledNode, Scope* body, const std::vector<FrameSlot>& layout) {
   const std::size_t bytes = calledNode != nullptr && body != nullptr ? body->FrameSize() : 0;
   if (bytes > byteLimit_ - std::min(frameBytes_, byteLimit_)) return kFrameTooLarge;
-  StackFrame* frame = TakeSpare(body);
+  StackFrame* frame = TakeSpare(SpareKey(calledNode, body));
+  if (frame != nullptr && frame->slots.size() != layout.size()) {
+    ReleaseFrame(frame);  // kept for a callee that has gone since
+    frame = nullptr;
+  }
   if (frame == nullptr) {
-    frame = new StackFrame{{}, calledNode, body, nullptr, calledNode != nullptr && body != nullptr};
+    frame = new StackFrame{{}, calledNode, body, nullptr, calledNode != nullptr};
     frame->slots.resize(layout.size());
   }
   frame->calledNode = calledNode;
@@ -91,9 +96,14 @@ int32_t StackMemory::PushFrame(Node* calledNode, Scope* body, const std::vector<
   return Append(frame);
 }
 
-StackFrame* StackMemory::TakeSpare(Scope* body) {
-  if (body == nullptr) return nullptr;
-  auto spares = spareFrames_.find(body);
+const void* StackMemory::SpareKey(const Node* calledNode, const Scope* body) {
+  // A native function's frame has no body: its layout is the callee's own.
+  return body != nullptr ? static_cast<const void*>(body) : static_cast<const void*>(calledNode);
+}
+
+StackFrame* StackMemory::TakeSpare(const void* key) {
+  if (key == nullptr) return nullptr;
+  auto spares = spareFrames_.find(key);
   if (spares == spareFrames_.end() || spares->second.empty()) return nullptr;
   StackFrame* frame = spares->second.back();
   spares->second.pop_back();
@@ -118,7 +128,7 @@ void StackMemory::KeepSpare(StackFrame* frame) {
       slot.ref = nullptr;
     }
   }
-  spareFrames_[frame->body].push_back(frame);
+  spareFrames_[SpareKey(frame->calledNode, frame->body)].push_back(frame);
 }
 
 int32_t StackMemory::PushFrameWithRef(Node* calledNode, Scope* body, MemoryBlockRef* ref) {
@@ -223,7 +233,11 @@ bool StackMemory::DescribeFrame(int32_t index, const SymbolStore& symbols, Frame
     description.function = platform::FileNameOf(description.file);
     return true;
   }
-  description.function = static_cast<const Function*>(frame->calledNode)->Signature(symbols);
+  const auto* called = static_cast<const Function*>(frame->calledNode);
+  description.function = called->Signature(symbols);
+  if (called->TypeId() == TYPE_FUNCTION_LIB_PTR) {
+    description.module = static_cast<const FunctionLibPtr*>(called)->ModuleName();
+  }
   return true;
 }
 

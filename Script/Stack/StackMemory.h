@@ -55,11 +55,12 @@ class StackMemory {
   virtual ~StackMemory();
 
   // A new frame with one owned, zero-filled slot per layout entry; it
-  // becomes current. Returns its index. A frame of the same body popped
-  // before lends its slots that nothing else holds (zeroed again), so that a
-  // call needs no allocation once its body has run. A call's frame (one with
-  // a called node) counts its body's frame size against the byte limit;
-  // refused (kFrameTooLarge, kFrameOutOfMemory), nothing is pushed.
+  // becomes current. Returns its index. A frame of the same body (or, without
+  // a body, of the same callee) popped before lends its slots that nothing
+  // else holds (zeroed again), so that a call needs no allocation once its
+  // body has run. A call's frame (one with a called node) counts its body's
+  // frame size against the byte limit; refused (kFrameTooLarge,
+  // kFrameOutOfMemory), nothing is pushed.
   int32_t PushFrame(Node* calledNode, Scope* body, const std::vector<FrameSlot>& layout);
   // A new frame whose single slot holds the given reference (one count added).
   int32_t PushFrameWithRef(Node* calledNode, Scope* body, MemoryBlockRef* ref);
@@ -105,7 +106,9 @@ class StackMemory {
   // Keeps a laid-out frame for the next push of its body: slots whose storage
   // only the frame holds stay, the others are released.
   void KeepSpare(StackFrame* frame);
-  StackFrame* TakeSpare(Scope* body);
+  // Spare frames are kept by body, or by callee for a frame without one.
+  static const void* SpareKey(const Node* calledNode, const Scope* body);
+  StackFrame* TakeSpare(const void* key);
 
   Memory* heap_;
   RuntimeErrorReporter reporter_;
@@ -113,8 +116,8 @@ class StackMemory {
   int32_t current_ = -1;
   std::size_t byteLimit_ = kDefaultByteLimit;
   std::size_t frameBytes_ = 0;  // held by the frames of calls
-  // Popped frames by body, for reuse.
-  std::unordered_map<const Scope*, std::vector<StackFrame*>> spareFrames_;
+  // Popped frames by SpareKey, for reuse.
+  std::unordered_map<const void*, std::vector<StackFrame*>> spareFrames_;
   uint32_t threadId_;
   DebuggerHandler* debugger_;
   FlowSemaphor* gate_;  // owned by the debugger handler

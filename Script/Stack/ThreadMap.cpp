@@ -36,12 +36,19 @@ void ThreadMap::ReleaseStackMemory(uint32_t threadId) {
   if (main_ == entry->second) main_ = nullptr;
   delete entry->second;
   stacks_.erase(entry);
+  released_.notify_all();
+}
+
+bool ThreadMap::WaitUntilReleased(std::chrono::milliseconds limit) {
+  std::unique_lock guard(lock_);
+  return released_.wait_for(guard, limit, [this] { return stacks_.empty(); });
 }
 
 bool ThreadMap::ShareGlobals(StackMemory* stack) {
   if (stack->FrameCount() != 0) return false;
-  StackMemory* main = Main();
-  if (main != nullptr && main != stack && main->FrameCount() > 0) stack->PushSharedFrame(*main->Frame(0));
+  // Under the lock: the main stack memory may be released meanwhile.
+  std::lock_guard guard(lock_);
+  if (main_ != nullptr && main_ != stack && main_->FrameCount() > 0) stack->PushSharedFrame(*main_->Frame(0));
   return true;
 }
 

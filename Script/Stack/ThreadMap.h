@@ -8,6 +8,8 @@
 // lookup of the debugger runs with no handler lock held. Stack memories are
 // deleted under the map's lock, so an inspection under it never meets one
 // half deleted.
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <unordered_map>
@@ -47,6 +49,10 @@ class ThreadMap final : public ThreadPositionSource {
   bool Inspect(uint32_t threadId, const std::function<void(const StackMemory&)>& read) const;
   // As Inspect, on the main stack memory.
   bool InspectMain(const std::function<void(const StackMemory&)>& read) const;
+  // Waits until every thread has released its stack memory (a callback on a
+  // foreign thread may still run when the main run has ended), at most
+  // `limit`; false when some thread still holds one.
+  bool WaitUntilReleased(std::chrono::milliseconds limit);
   // Deletes every stack memory; the program's storage is then released.
   void ReleaseAll();
 
@@ -58,6 +64,7 @@ class ThreadMap final : public ThreadPositionSource {
   StdOutInterface* sink_;
   DebuggerHandler* debugger_;
   mutable platform::CriticalSection lock_;
+  std::condition_variable_any released_;
   std::unordered_map<uint32_t, StackMemory*> stacks_;
   StackMemory* main_ = nullptr;
 };

@@ -5,6 +5,7 @@
 
 #include "Script/Expressions/Types/MemberSlot.h"
 #include "Script/Expressions/Types/Type.h"
+#include "Script/Platform/FaultGuard.h"
 #include "Script/Values/Value.h"
 #include "Script/Values/ValueKind.h"
 
@@ -103,8 +104,11 @@ std::optional<std::string> DataText(Type* type, const MemoryBlock& block, uint32
   }
   const uint32_t width = ScalarWidth(kind);
   if (width == 0 || !SlotFits(&block, offset, width)) return std::nullopt;
+  // Memory that native code handed over may be gone.
+  uint8_t bytes[8] = {};
+  if (platform::GuardedCopy(bytes, block.Data() + offset, width) != 0) return "INVALID";
   Value value;
-  value.SetScalar(type, block.Data() + offset);
+  value.SetScalar(type, bytes);
   return ScalarText(value, view);
 }
 

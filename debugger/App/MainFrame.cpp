@@ -26,7 +26,6 @@
 #include "debugger/FunctionBrowser/ClassView.h"
 #include "debugger/Output/OutputSink.h"
 #include "debugger/Output/OutputWnd.h"
-#include "kelvra/ScriptSession.h"
 
 namespace kelvra::ide {
 
@@ -144,9 +143,17 @@ void CMainFrame::CreatePanes() {
               editor->ShowLine(runtimeError ? LineMarker::RuntimeError : LineMarker::CompileError, lineIndex, column);
             }
           });
+  connect(m_output, &COutputWnd::matchWanted, this, [this](const QString& file, int lineIndex, int column) {
+    if (CScriptEditor* editor = m_scripts->OpenScriptView(file)) {
+      editor->SelectRange(lineIndex, column, static_cast<int>(m_findRequest.text.size()));
+    }
+  });
   connect(m_output, &COutputWnd::hideWanted, this, [this] {
     Dock(Pane::Output)->hide();
     setFocus();
+  });
+  connect(m_debugPane, &CPropertiesWnd::locationWanted, this, [this](const QString& file, int lineIndex) {
+    if (CScriptEditor* editor = m_scripts->OpenScriptView(file)) editor->ShowLine(LineMarker::StackLocation, lineIndex, 0);
   });
   connect(m_fileView, &CFileView::openRequested, this, &CMainFrame::OpenFile);
   connect(m_fileView, &CFileView::compileRequested, this, [this](const QString& path) {
@@ -170,6 +177,8 @@ void CMainFrame::ConnectDebugger() {
     UpdateEditActions();
   });
   connect(&controller, &CDebugController::runChanged, m_fileView, &CFileView::SetRunActive);
+  connect(&controller, &CDebugController::runChanged, m_debugPane,
+          [this](bool exists) { m_debugPane->SetSession(exists ? m_controller->Session() : nullptr); });
   connect(&controller, &CDebugController::threadStarted, m_debugPane, &CPropertiesWnd::AddThread);
   connect(&controller, &CDebugController::threadEnded, m_debugPane, &CPropertiesWnd::RemoveThread);
   connect(&controller, &CDebugController::threadHalted, m_debugPane, &CPropertiesWnd::MarkThread);
@@ -183,13 +192,7 @@ void CMainFrame::ConnectDebugger() {
 
 void CMainFrame::ShowBreak(const QString& path, int lineIndex, uint32_t threadId) {
   if (CScriptEditor* editor = m_scripts->OpenScriptView(path)) editor->ShowLine(LineMarker::Execution, lineIndex, 0);
-  script::ScriptSession* session = m_controller->Session();
-  if (session == nullptr) return;
-  const std::vector<script::FrameInfo> frames = session->CallStack(threadId);
-  if (frames.empty()) return;
-  const script::FrameInfo& frame = frames.back();
-  m_debugPane->ShowThreadLocation(threadId, QString::fromStdString(frame.function), static_cast<int>(frame.line),
-                                  QFile::decodeName(QByteArray::fromStdString(frame.file)));
+  m_debugPane->ShowThread(threadId);
 }
 
 CScriptEditor* CMainFrame::OpenFile(const QString& path) {

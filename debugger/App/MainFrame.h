@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "debugger/Debug/DebugCommands.h"
+#include "debugger/Editor/TextSearch.h"
 
 class QDockWidget;
 class QLabel;
@@ -21,6 +22,7 @@ class CClassView;
 class CDebugController;
 class CFileTree;
 class CFileView;
+class CFindDialog;
 class COutputSink;
 class COutputWnd;
 class CPropertiesWnd;
@@ -48,6 +50,10 @@ class CMainFrame final : public QMainWindow {
     Copy,
     Paste,
     SelectAll,
+    Find,
+    FindNext,
+    FindPrevious,
+    GoToLine,
     NextPane,
     PreviousPane,
     CloseAll,
@@ -77,6 +83,11 @@ class CMainFrame final : public QMainWindow {
   void ShowPane(Pane pane);
   // Moves the focus to the next or previous pane (the editors count as one).
   void CyclePane(int step);
+  // Selects the next (or previous) place of a text in the active script
+  // and lists every place in the Find list; false when there is none.
+  bool Find(const CFindRequest& request, bool forward);
+  // Asks for a line of the active script and puts the caret there.
+  void GoToLine();
   // Renders the window into a PNG file.
   bool SaveScreenshot(const QString& path);
 
@@ -103,6 +114,10 @@ class CMainFrame final : public QMainWindow {
   void OpenWithDialog();
   void PrintActive();
   void ChooseLook(const QString& look);
+  void StartFind();
+  // The last search again; the Find window when there was none.
+  void FindAgain(bool forward);
+  void ListMatches(const CScriptEditor& editor, const CFindRequest& request);
 
   CUserPrompt& m_prompt;
   std::unique_ptr<CFileTree> m_tree;
@@ -123,6 +138,8 @@ class CMainFrame final : public QMainWindow {
   QMenu* m_windowMenu = nullptr;
   QMenu* m_lookMenu = nullptr;
   QLabel* m_stateLabel = nullptr;
+  CFindDialog* m_findDialog = nullptr;
+  CFindRequest m_findRequest;
 };
 
 }  // namespace kelvra::ide

@@ -16,10 +16,13 @@
 #include "debugger/Core/ApplicationLook.h"
 #include "debugger/Core/Icons.h"
 #include "debugger/Core/RecentFiles.h"
+#include "debugger/Core/UserPrompt.h"
 #include "debugger/Debug/DebugController.h"
+#include "debugger/Editor/FindDialog.h"
 #include "debugger/Editor/ScriptArea.h"
 #include "debugger/Editor/ScriptEditor.h"
 #include "debugger/Editor/Scintilla.h"
+#include "debugger/Output/OutputWnd.h"
 
 namespace kelvra::ide {
 
@@ -42,6 +45,8 @@ IconId DebugIcon(DebugCommandId command) {
   }
   return IconId::Run;
 }
+
+constexpr int kNotFoundMessageMs = 5000;
 
 // "Step &In\tF11" → "Step In (F11)"
 QString ToolTipOf(const QString& menuText) {
@@ -125,6 +130,23 @@ void CMainFrame::CreateActions() {
     });
   }
 
+  AddAction(Command::Find, QStringLiteral("&Find..."), QStringLiteral("Find the specified text"),
+            {QKeySequence(Qt::CTRL | Qt::Key_F)});
+  AddAction(Command::FindNext, QStringLiteral("Find &Next"), QStringLiteral("Find the next occurrence of the text"),
+            {QKeySequence(Qt::Key_F3)});
+  AddAction(Command::FindPrevious, QStringLiteral("Find Pre&vious"),
+            QStringLiteral("Find the previous occurrence of the text"), {QKeySequence(Qt::SHIFT | Qt::Key_F3)});
+  AddAction(Command::GoToLine, QStringLiteral("&Go To Line..."), QStringLiteral("Move to a line of the script"),
+            {QKeySequence(Qt::CTRL | Qt::Key_G)});
+  for (Command command : {Command::Find, Command::FindNext, Command::FindPrevious, Command::GoToLine}) {
+    Action(command)->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    m_scripts->addAction(Action(command));
+  }
+  connect(Action(Command::Find), &QAction::triggered, this, &CMainFrame::StartFind);
+  connect(Action(Command::FindNext), &QAction::triggered, this, [this] { FindAgain(true); });
+  connect(Action(Command::FindPrevious), &QAction::triggered, this, [this] { FindAgain(false); });
+  connect(Action(Command::GoToLine), &QAction::triggered, this, &CMainFrame::GoToLine);
+
   connect(AddAction(Command::NextPane, QStringLiteral("Ne&xt Pane"), QStringLiteral("Switch to the next window pane"),
                     {QKeySequence(Qt::Key_F6)}),
           &QAction::triggered, this, [this] { CyclePane(1); });
@@ -176,6 +198,10 @@ void CMainFrame::CreateMenus() {
   edit->addActions({Action(Command::Cut), Action(Command::Copy), Action(Command::Paste)});
   edit->addSeparator();
   edit->addAction(Action(Command::SelectAll));
+  edit->addSeparator();
+  edit->addActions({Action(Command::Find), Action(Command::FindNext), Action(Command::FindPrevious)});
+  edit->addSeparator();
+  edit->addAction(Action(Command::GoToLine));
 
   QMenu* view = m_viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
   const std::pair<Pane, const char*> paneCommands[] = {{Pane::FileView, "&File View"},
@@ -243,7 +269,8 @@ void CMainFrame::UpdateEditActions() {
   const bool open = editor != nullptr;
   const bool writable = open && !editor->IsReadOnly();
   for (Command command : {Command::Close, Command::Save, Command::SaveAs, Command::Print, Command::Copy,
-                          Command::SelectAll}) {
+                          Command::SelectAll, Command::Find, Command::FindNext, Command::FindPrevious,
+                          Command::GoToLine}) {
     Action(command)->setEnabled(open);
   }
   for (Command command : {Command::Undo, Command::Redo, Command::Cut, Command::Paste}) {
@@ -296,6 +323,59 @@ void CMainFrame::PrintActive() {
   printer.setPageMargins(QMarginsF(12.7, 12.7, 12.7, 12.7), QPageLayout::Millimeter);
   QPrintDialog dialog(&printer, this);
   if (dialog.exec() == QDialog::Accepted) editor->Print(printer);
+}
+
+void CMainFrame::StartFind() {
+  if (m_findDialog == nullptr) {
+    m_findDialog = new CFindDialog(this);
+    connect(m_findDialog, &CFindDialog::findRequested, this, &CMainFrame::Find);
+  }
+  const CScriptEditor* editor = m_scripts->ActiveEditor();
+  const QString selected = editor != nullptr ? editor->SelectedText() : QString();
+  // A selection within one line is what the user wants to look for.
+  m_findDialog->Start(selected.contains(QLatin1Char('\n')) ? QString() : selected);
+}
+
+void CMainFrame::FindAgain(bool forward) {
+  if (m_findRequest.text.isEmpty()) {
+    StartFind();
+  } else {
+    Find(m_findRequest, forward);
+  }
+}
+
+bool CMainFrame::Find(const CFindRequest& request, bool forward) {
+  CScriptEditor* editor = m_scripts->ActiveEditor();
+  if (editor == nullptr || request.text.isEmpty()) return false;
+  m_findRequest = request;
+  ListMatches(*editor, request);
+  if (editor->FindNext(request, forward)) return true;
+  statusBar()->showMessage(QStringLiteral("Cannot find \"%1\"").arg(request.text), kNotFoundMessageMs);
+  return false;
+}
+
+// "FILE", line: L, pos: P: TEXT, the form of the engine's error lines, so
+// that a double-click leads to the place.
+void CMainFrame::ListMatches(const CScriptEditor& editor, const CFindRequest& request) {
+  const std::vector<CTextMatch> matches = FindMatches(editor.Text(), request);
+  const QString file = editor.Path().isEmpty() ? CScriptArea::DisplayName(editor) : editor.Path();
+  QStringList lines;
+  lines << QStringLiteral("Find \"%1\" in %2: %3 found").arg(request.text, file).arg(matches.size());
+  for (const CTextMatch& match : matches) {
+    lines << QStringLiteral("\"%1\", line: %2, pos: %3: %4")
+                 .arg(file)
+                 .arg(match.line + 1)
+                 .arg(match.column + 1)
+                 .arg(match.lineText.trimmed());
+  }
+  m_output->ShowFindResults(lines);
+}
+
+void CMainFrame::GoToLine() {
+  CScriptEditor* editor = m_scripts->ActiveEditor();
+  if (editor == nullptr) return;
+  const int line = m_prompt.AskLineNumber(editor->CaretLine() + 1, std::max(1, editor->LineCount()));
+  if (line > 0) editor->GoToLine(line - 1);
 }
 
 void CMainFrame::ChooseLook(const QString& look) {

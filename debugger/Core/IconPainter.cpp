@@ -287,6 +287,12 @@ void PaintIcon(IconId id, QPainter& p) {
       p.drawLine(QPointF(5.5, 8), QPointF(3.5, 10));
       p.drawLine(QPointF(7, 10.5), QPointF(11, 10.5));
       return;
+    case IconId::CurrentLocation:
+      p.setPen(Pen(QColor(25, 70, 140), 0.8));
+      p.setBrush(kBlue);
+      p.drawPolygon(QPolygonF({QPointF(2, 5.5), QPointF(8.5, 5.5), QPointF(8.5, 2), QPointF(14.5, 8), QPointF(8.5, 14),
+                               QPointF(8.5, 10.5), QPointF(2, 10.5)}));
+      return;
   }
 }
 

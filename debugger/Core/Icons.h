@@ -32,6 +32,7 @@ enum class IconId {
   Properties,
   Function,
   Output,
+  CurrentLocation,  // the thread shown last
 };
 
 QIcon Icon(IconId id);

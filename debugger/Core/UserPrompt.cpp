@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 #include "debugger/Core/ApplicationInfo.h"
@@ -27,6 +28,13 @@ QString CDialogPrompt::AskSavePath(const QString& suggestion) {
 
 void CDialogPrompt::ShowError(const QString& text) {
   QMessageBox::critical(QApplication::activeWindow(), kApplicationTitle, text);
+}
+
+int CDialogPrompt::AskLineNumber(int current, int last) {
+  bool ok = false;
+  const int line = QInputDialog::getInt(QApplication::activeWindow(), QStringLiteral("Go To Line"),
+                                        QStringLiteral("Line number (1 - %1):").arg(last), current, 1, last, 1, &ok);
+  return ok ? line : 0;
 }
 
 }  // namespace kelvra::ide

@@ -14,6 +14,8 @@ class CUserPrompt {
   // A path to save a script under; empty when the user cancelled.
   virtual QString AskSavePath(const QString& suggestion) = 0;
   virtual void ShowError(const QString& text) = 0;
+  // A line number from 1 to the last; 0 when the user cancelled.
+  virtual int AskLineNumber(int current, int last) = 0;
 };
 
 // Message boxes and file dialogs over the active window.
@@ -22,6 +24,7 @@ class CDialogPrompt final : public CUserPrompt {
   Answer AskYesNoCancel(const QString& question) override;
   QString AskSavePath(const QString& suggestion) override;
   void ShowError(const QString& text) override;
+  int AskLineNumber(int current, int last) override;
 };
 
 }  // namespace kelvra::ide

@@ -1,58 +1,56 @@
 #include "debugger/DebugPane/PropertiesWnd.h"
 
+#include <QFile>
 #include <QFileInfo>
-#include <QHeaderView>
-#include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <initializer_list>
-#include <utility>
 
 #include "debugger/Breakpoints/BreakpointStore.h"
+#include "debugger/Core/Icons.h"
+#include "debugger/DebugPane/ReportList.h"
+#include "debugger/DebugPane/Tabs.h"
+#include "debugger/DebugPane/ThreadPage.h"
+#include "debugger/DebugPane/VarList.h"
+#include "kelvra/ScriptSession.h"
 
 namespace kelvra::ide {
 
 namespace {
 
-enum ThreadColumn { ThreadIdColumn, StatusColumn, LocationColumn, LineColumn, FileColumn };
-
-QTreeWidget* ReportList(std::initializer_list<std::pair<const char*, int>> columns) {
-  auto* list = new QTreeWidget;
-  list->setRootIsDecorated(false);
-  list->setAllColumnsShowFocus(true);
-  list->setUniformRowHeights(true);
-  QStringList titles;
-  for (const auto& [title, width] : columns) titles << QString::fromLatin1(title);
-  list->setHeaderLabels(titles);
-  int column = 0;
-  for (const auto& [title, width] : columns) list->setColumnWidth(column++, width);
-  return list;
-}
+const QColor kRunningTab(255, 153, 153);
+const QString kBlocked = QStringLiteral("blocked");
 
 }  // namespace
 
 CPropertiesWnd::CPropertiesWnd(CBreakpointStore& breakpoints, QWidget* parent)
     : QWidget(parent),
       m_breakpointStore(breakpoints),
-      m_tabs(new QTabWidget(this)),
-      m_breakpoints(ReportList({{"Line", 50}, {"File", 100}, {"Path", 300}})),
-      m_globals(ReportList({{"Variable", 100}, {"Value", 120}, {"Type", 200}})),
-      m_threads(ReportList(
+      m_tabs(new CTabs(this)),
+      m_breakpoints(NewReportList({{"Line", 50}, {"File", 100}, {"Path", 300}})),
+      m_globals(new CVarList),
+      m_threads(NewReportList(
           {{"Thread Id", 80}, {"Status", 60}, {"Code Location", 160}, {"Line", 40}, {"File Path", 300}})) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(m_tabs);
-  m_tabs->setTabPosition(QTabWidget::South);
-  m_tabs->setDocumentMode(true);
   m_tabs->addTab(m_breakpoints, QStringLiteral("Breakpoints"));
   m_tabs->addTab(m_globals, QStringLiteral("Global Variables"));
   m_tabs->addTab(m_threads, QStringLiteral("Threads"));
+  setFocusProxy(m_tabs);
   connect(m_tabs, &QTabWidget::currentChanged, this, [this] { Q_EMIT captionChanged(Caption()); });
+  connect(m_threads, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* row) {
+    SelectThread(row->data(ThreadIdColumn, Qt::UserRole).toUInt());
+  });
   connect(&breakpoints, &CBreakpointStore::changed, this, &CPropertiesWnd::FillBreakpoints);
   FillBreakpoints();
 }
 
 QString CPropertiesWnd::Caption() const { return m_tabs->tabText(m_tabs->currentIndex()); }
+
+CThreadPage* CPropertiesWnd::Page(uint32_t threadId) const {
+  const auto page = m_threadPages.find(threadId);
+  return page != m_threadPages.end() ? page->second : nullptr;
+}
 
 void CPropertiesWnd::FillBreakpoints() {
   m_breakpoints->clear();
@@ -64,6 +62,14 @@ void CPropertiesWnd::FillBreakpoints() {
   }
 }
 
+void CPropertiesWnd::SetSession(const script::ScriptSession* session) {
+  if (session == m_session) return;
+  // Views of the old session's variables must not outlive it.
+  RemoveAllThreads();
+  ClearGlobals();
+  m_session = session;
+}
+
 QTreeWidgetItem* CPropertiesWnd::ThreadRow(uint32_t threadId) const {
   for (int i = 0; i < m_threads->topLevelItemCount(); ++i) {
     QTreeWidgetItem* row = m_threads->topLevelItem(i);
@@ -73,30 +79,97 @@ QTreeWidgetItem* CPropertiesWnd::ThreadRow(uint32_t threadId) const {
 }
 
 void CPropertiesWnd::AddThread(uint32_t threadId) {
-  if (ThreadRow(threadId) != nullptr) return;
-  auto* row = new QTreeWidgetItem(m_threads, {QString::number(threadId)});
-  row->setData(ThreadIdColumn, Qt::UserRole, threadId);
+  MarkThread(threadId, false);
+  if (Page(threadId) == nullptr) {
+    auto* page = new CThreadPage(threadId);
+    connect(page, &CThreadPage::frameWanted, this, &CPropertiesWnd::ShowFrame);
+    m_threadPages[threadId] = page;
+    m_tabs->addTab(page, page->Label());
+    m_tabs->SetTabTint(m_tabs->indexOf(page), kRunningTab);
+  }
+  if (ThreadRow(threadId) == nullptr) {
+    auto* row = new QTreeWidgetItem(m_threads, {QString::number(threadId), kBlocked});
+    row->setData(ThreadIdColumn, Qt::UserRole, threadId);
+  }
+  UpdateGlobalsLive();
 }
 
 void CPropertiesWnd::RemoveThread(uint32_t threadId) {
+  MarkThread(threadId, true);
+  if (CThreadPage* page = Page(threadId)) {
+    m_threadPages.erase(threadId);
+    m_tabs->removeTab(m_tabs->indexOf(page));
+    delete page;
+  }
+  if (m_threadPages.empty()) ClearGlobals();
   delete ThreadRow(threadId);
-  if (m_threads->topLevelItemCount() == 0) ClearGlobals();
+  UpdateGlobalsLive();
+}
+
+void CPropertiesWnd::RemoveAllThreads() {
+  while (!m_threadPages.empty()) RemoveThread(m_threadPages.begin()->first);
+  m_threads->clear();
 }
 
 void CPropertiesWnd::MarkThread(uint32_t threadId, bool halted) {
-  if (QTreeWidgetItem* row = ThreadRow(threadId)) {
-    row->setText(StatusColumn, halted ? QString() : QStringLiteral("blocked"));
+  if (CThreadPage* page = Page(threadId)) {
+    page->SetHalted(halted);
+    m_tabs->SetTabTint(m_tabs->indexOf(page), halted ? QColor() : kRunningTab);
   }
+  if (QTreeWidgetItem* row = ThreadRow(threadId)) row->setText(StatusColumn, halted ? QString() : kBlocked);
+  UpdateGlobalsLive();
 }
 
-void CPropertiesWnd::ShowThreadLocation(uint32_t threadId, const QString& location, int line, const QString& file) {
+bool CPropertiesWnd::IsHalted(const QTreeWidgetItem& row) { return row.text(StatusColumn).isEmpty(); }
+
+bool CPropertiesWnd::AllThreadsHalted() const {
+  bool allHalted = m_session != nullptr && m_threads->topLevelItemCount() > 0;
+  for (int i = 0; allHalted && i < m_threads->topLevelItemCount(); ++i) allHalted = IsHalted(*m_threads->topLevelItem(i));
+  return allHalted;
+}
+
+void CPropertiesWnd::UpdateGlobalsLive() { m_globals->SetLive(AllThreadsHalted()); }
+
+void CPropertiesWnd::ShowGlobals() {
+  // Another thread may still be writing them.
+  if (!AllThreadsHalted()) return;
+  // The globals live in the outermost frame of the run's own thread.
+  m_globals->Fill(m_session->Variables(m_session->RunThreadId(), 0));
+}
+
+void CPropertiesWnd::ShowThread(uint32_t threadId) {
   QTreeWidgetItem* row = ThreadRow(threadId);
-  if (row == nullptr) return;
-  row->setText(LocationColumn, location);
-  row->setText(LineColumn, QString::number(line));
-  row->setText(FileColumn, file);
+  if (m_session == nullptr || row == nullptr || !IsHalted(*row)) return;
+  ShowGlobals();
+  const std::vector<script::FrameInfo> frames = m_session->CallStack(threadId);
+  if (frames.empty()) return;
+  const script::FrameInfo& current = frames.back();
+  if (CThreadPage* page = Page(threadId)) {
+    page->ShowCallStack(frames);
+    page->Variables().Fill(m_session->Variables(threadId, current.index));
+  }
+  for (int i = 0; i < m_threads->topLevelItemCount(); ++i) m_threads->topLevelItem(i)->setIcon(ThreadIdColumn, {});
+  row->setIcon(ThreadIdColumn, Icon(IconId::CurrentLocation));
+  row->setText(LocationColumn, QString::fromStdString(current.function));
+  row->setText(LineColumn, QString::number(current.line));
+  row->setText(FileColumn, QFile::decodeName(QByteArray::fromStdString(current.file)));
 }
 
-void CPropertiesWnd::ClearGlobals() { m_globals->clear(); }
+// The location a thread was last shown at; a running thread's stack is not read.
+void CPropertiesWnd::SelectThread(uint32_t threadId) {
+  if (CThreadPage* page = Page(threadId)) m_tabs->setCurrentWidget(page);
+  const QTreeWidgetItem* row = ThreadRow(threadId);
+  if (row == nullptr || row->text(LineColumn).isEmpty()) return;
+  Q_EMIT locationWanted(row->text(FileColumn), row->text(LineColumn).toInt() - 1);
+}
+
+void CPropertiesWnd::ShowFrame(uint32_t threadId, int32_t frameIndex, const QString& file, int line) {
+  Q_EMIT locationWanted(file, line - 1);
+  CThreadPage* page = Page(threadId);
+  if (m_session == nullptr || page == nullptr || !page->IsHalted()) return;
+  page->Variables().Fill(m_session->Variables(threadId, frameIndex));
+}
+
+void CPropertiesWnd::ClearGlobals() { m_globals->Clear(); }
 
 }  // namespace kelvra::ide

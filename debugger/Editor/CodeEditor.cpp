@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
 
 #include "debugger/Breakpoints/BreakpointStore.h"
 #include "debugger/Editor/KelvraLexer.h"
@@ -184,6 +186,69 @@ void CCodeEditor::ClearCurrentLine() {
 int CCodeEditor::CurrentLineMarked() const { return m_currentKind == LineMarker::None ? -1 : m_currentLine; }
 
 unsigned CCodeEditor::MarksAt(int line) const { return m_view->markersAtLine(line); }
+
+int CCodeEditor::IndexOf(int line, int column) const {
+  return static_cast<int>(m_view->text(line).left(column).toUtf8().size());
+}
+
+int CCodeEditor::ColumnOf(int line, int index) const {
+  return static_cast<int>(QString::fromUtf8(m_view->text(line).toUtf8().left(index)).size());
+}
+
+bool CCodeEditor::FindNext(const CFindRequest& request, bool forward) {
+  const std::vector<CTextMatch> matches = FindMatches(Text(), request);
+  if (matches.empty()) return false;
+  int fromLine = 0;
+  int fromIndex = 0;
+  int toLine = 0;
+  int toIndex = 0;
+  m_view->getSelection(&fromLine, &fromIndex, &toLine, &toIndex);
+  if (fromLine < 0) {
+    m_view->getCursorPosition(&fromLine, &fromIndex);
+    toLine = fromLine;
+    toIndex = fromIndex;
+  }
+  // Forward from the selection's end, backward from its start; around the
+  // end of the text to its other end.
+  const std::pair<int, int> start(fromLine, ColumnOf(fromLine, fromIndex));
+  const std::pair<int, int> end(toLine, ColumnOf(toLine, toIndex));
+  auto at = [](const CTextMatch& match) { return std::pair<int, int>(match.line, match.column); };
+  const CTextMatch* found = forward ? &matches.front() : &matches.back();
+  if (forward) {
+    const auto next = std::find_if(matches.begin(), matches.end(), [&](const CTextMatch& m) { return at(m) >= end; });
+    if (next != matches.end()) found = &*next;
+  } else {
+    const auto previous =
+        std::find_if(matches.rbegin(), matches.rend(), [&](const CTextMatch& m) { return at(m) < start; });
+    if (previous != matches.rend()) found = &*previous;
+  }
+  SelectRange(found->line, found->column, found->length);
+  return true;
+}
+
+void CCodeEditor::SelectRange(int line, int column, int length) {
+  if (line < 0 || line >= m_view->lines()) return;
+  m_view->ensureLineVisible(line);
+  m_view->setSelection(line, IndexOf(line, column), line, IndexOf(line, column + length));
+}
+
+void CCodeEditor::GoToLine(int line) {
+  if (line < 0 || line >= m_view->lines()) return;
+  m_view->setCursorPosition(line, 0);
+  m_view->ensureLineVisible(line);
+  m_view->setFocus();
+}
+
+int CCodeEditor::CaretLine() const {
+  int line = 0;
+  int index = 0;
+  m_view->getCursorPosition(&line, &index);
+  return line;
+}
+
+QString CCodeEditor::SelectedText() const { return m_view->selectedText(); }
+
+int CCodeEditor::LineCount() const { return m_view->lines(); }
 
 void CCodeEditor::Undo() { m_view->undo(); }
 void CCodeEditor::Redo() { m_view->redo(); }

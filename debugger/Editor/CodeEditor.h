@@ -42,6 +42,13 @@ class CCodeEditor final : public CScriptEditor {
   void ClearCurrentLine() override;
   int CurrentLineMarked() const override;
 
+  bool FindNext(const CFindRequest& request, bool forward) override;
+  void SelectRange(int line, int column, int length) override;
+  void GoToLine(int line) override;
+  int CaretLine() const override;
+  QString SelectedText() const override;
+  int LineCount() const override;
+
   void Undo() override;
   void Redo() override;
   void Cut() override;
@@ -58,6 +65,9 @@ class CCodeEditor final : public CScriptEditor {
   void ShowBreakpoints();
   void ToggleBreakpoint(int line);
   void UpdateLineNumberWidth();
+  // A line's column in characters and the editor's byte index into it.
+  int IndexOf(int line, int column) const;
+  int ColumnOf(int line, int index) const;
 
   QsciScintilla* m_view;
   CKelvraLexer* m_lexer;

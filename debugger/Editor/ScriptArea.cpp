@@ -51,7 +51,10 @@ CScriptArea::CScriptArea(CBreakpointStore& breakpoints, CUserPrompt& prompt, QWi
   setDocumentMode(true);
   setTabsClosable(true);
   setTabsMovable(true);
-  connect(this, &QMdiArea::subWindowActivated, this, [this] { Q_EMIT activeEditorChanged(ActiveEditor()); });
+  connect(this, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+    if (window != nullptr) m_lastActive = window;
+    Q_EMIT activeEditorChanged(ActiveEditor());
+  });
 }
 
 CScriptEditor* CScriptArea::OpenScriptView(const QString& path) {
@@ -89,6 +92,7 @@ CScriptEditor* CScriptArea::AddEditor() {
   auto* window = new CScriptWindow([this, editor] { return MayClose(*editor); });
   window->setWidget(editor);
   addSubWindow(window);
+  m_lastActive = window;
   // Once a window is gone, another one is current (or none).
   connect(window, &QObject::destroyed, this, [this] {
     QMetaObject::invokeMethod(this, [this] { Q_EMIT activeEditorChanged(ActiveEditor()); }, Qt::QueuedConnection);
@@ -98,9 +102,11 @@ CScriptEditor* CScriptArea::AddEditor() {
   return editor;
 }
 
-// The current window stays current while another application has the focus.
+// The current window stays current while another application, or another
+// window of this one (the Find window), has the focus.
 CScriptEditor* CScriptArea::ActiveEditor() const {
   QMdiSubWindow* window = currentSubWindow();
+  if (window == nullptr) window = m_lastActive;
   return window != nullptr ? qobject_cast<CScriptEditor*>(window->widget()) : nullptr;
 }
 

@@ -3,6 +3,8 @@
 // creating, saving and closing scripts with the questions that go with it,
 // and the editors' state while the debugger runs a script.
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
 #include <vector>
 
 #include "debugger/Debug/ScriptSaver.h"
@@ -61,6 +63,7 @@ class CScriptArea final : public QMdiArea, public CScriptSaver {
   CUserPrompt& m_prompt;
   int m_newScripts = 0;
   bool m_readOnly = false;
+  QPointer<QMdiSubWindow> m_lastActive;
 };
 
 }  // namespace kelvra::ide

@@ -4,6 +4,8 @@
 // uses editors only through this interface.
 #include <QWidget>
 
+#include "debugger/Editor/TextSearch.h"
+
 class QsciPrinter;
 
 namespace kelvra::ide {
@@ -43,6 +45,17 @@ class CScriptEditor : public QWidget {
   virtual void ShowLine(LineMarker kind, int line, int column) = 0;
   virtual void ClearCurrentLine() = 0;
   virtual int CurrentLineMarked() const = 0;
+
+  // Selects the next (or previous) place the text occurs, from the
+  // selection on and around the end; false when it occurs nowhere.
+  virtual bool FindNext(const CFindRequest& request, bool forward) = 0;
+  // Selects a range of a line (columns from 0) and scrolls to it.
+  virtual void SelectRange(int line, int column, int length) = 0;
+  // Puts the caret at the start of a line (from 0) and scrolls to it.
+  virtual void GoToLine(int line) = 0;
+  virtual int CaretLine() const = 0;
+  virtual QString SelectedText() const = 0;
+  virtual int LineCount() const = 0;
 
   virtual void Undo() = 0;
   virtual void Redo() = 0;

@@ -81,7 +81,18 @@ void COutputWnd::ClearLines(List list) { m_models[list]->Clear(); }
 void COutputWnd::ActivateLine(List list, int row) {
   const std::optional<CErrorLocation> location = ParseErrorLocation(m_models[list]->RowText(row));
   if (!location) return;
-  Q_EMIT locationWanted(location->file, location->line - 1, location->position - 1, location->runtime);
+  if (list == FindList) {
+    Q_EMIT matchWanted(location->file, location->line - 1, location->position - 1);
+  } else {
+    Q_EMIT locationWanted(location->file, location->line - 1, location->position - 1, location->runtime);
+  }
+}
+
+void COutputWnd::ShowFindResults(const QStringList& lines) {
+  m_models[FindList]->Clear();
+  m_models[FindList]->Append(lines);
+  m_tabs->setCurrentIndex(FindList);
+  m_views[FindList]->scrollToTop();
 }
 
 void COutputWnd::ShowContextMenu(List list, const QPoint& position) {

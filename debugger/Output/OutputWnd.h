@@ -32,12 +32,16 @@ class COutputWnd final : public QWidget {
   // go to the clipboard.
   void CopyLines(List list) const;
   void ClearLines(List list);
-  // Asks for the place an error line names.
+  // Asks for the place an error line or a found line names.
   void ActivateLine(List list, int row);
+  // The Find list's new lines; its tab comes forward.
+  void ShowFindResults(const QStringList& lines);
 
  Q_SIGNALS:
   // A script's line (from 0) and column (from 0) named by an error line.
   void locationWanted(const QString& file, int lineIndex, int column, bool runtimeError);
+  // A place found by the last search, as a line (from 0) and column (from 0).
+  void matchWanted(const QString& file, int lineIndex, int column);
   void hideWanted();
 
  private:

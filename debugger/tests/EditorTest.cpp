@@ -1,12 +1,14 @@
 // The script editor: colouring of every kind of token, comments typed in
 // and taken out again, margin clicks toggling breakpoints, the marks of
-// ShowLine, and text loaded while the editors are read-only.
+// ShowLine, text loaded while the editors are read-only, searching and
+// going to a line.
 #include <QtTest>
 
 #include "debugger/Breakpoints/BreakpointStore.h"
 #include "debugger/Editor/CodeEditor.h"
 #include "debugger/Editor/KelvraSyntax.h"
 #include "debugger/Editor/Scintilla.h"
+#include "debugger/Editor/TextSearch.h"
 #include "debugger/tests/TestSupport.h"
 
 namespace kelvra::ide {
@@ -159,6 +161,74 @@ class EditorTest : public QObject {
     editor.SetReadOnly(false);
     QTest::keyClicks(editor.TextWidget()->viewport(), QStringLiteral("x"));
     QVERIFY(editor.IsModified());
+  }
+
+  void textSearch_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("matchCase");
+    QTest::addColumn<bool>("wholeWord");
+    QTest::addColumn<QStringList>("found");  // "line:column" of each match
+    const QString text = QStringLiteral("i32 Count = count;\r\nrecount(count_2);\n\ncount");
+    QTest::newRow("any case") << text << false << false << QStringList{"0:4", "0:12", "1:2", "1:8", "3:0"};
+    QTest::newRow("match case") << text << true << false << QStringList{"0:12", "1:2", "1:8", "3:0"};
+    QTest::newRow("whole word") << text << false << true << QStringList{"0:4", "0:12", "3:0"};
+    QTest::newRow("no overlap") << QStringLiteral("aaaa") << false << false << QStringList{"0:0", "0:2"};
+    QTest::newRow("nothing") << QStringLiteral("i32 x;") << false << false << QStringList{};
+  }
+
+  void textSearch() {
+    QFETCH(QString, text);
+    QFETCH(bool, matchCase);
+    QFETCH(bool, wholeWord);
+    QFETCH(QStringList, found);
+    const QString needle = QString::fromLatin1(QTest::currentDataTag()) == QLatin1String("no overlap")
+                               ? QStringLiteral("aa")
+                               : QStringLiteral("count");
+    QStringList places;
+    for (const CTextMatch& match : FindMatches(text, {needle, matchCase, wholeWord})) {
+      places << QStringLiteral("%1:%2").arg(match.line).arg(match.column);
+      QCOMPARE(match.lineText.mid(match.column, match.length).compare(needle, Qt::CaseInsensitive), 0);
+      QVERIFY(!match.lineText.endsWith(QLatin1Char('\r')));
+    }
+    QCOMPARE(places, found);
+  }
+
+  // Forward from the selection, backward before it, around both ends.
+  void findNextSelectsAndWraps() {
+    const CFindRequest request{QStringLiteral("i32"), true, true};
+    QsciScintilla& view = *m_editor->TextWidget();
+    auto selected = [&] {
+      int line = 0;
+      int index = 0;
+      int endLine = 0;
+      int endIndex = 0;
+      view.getSelection(&line, &index, &endLine, &endIndex);
+      return QStringLiteral("%1:%2-%3").arg(line).arg(index).arg(endIndex);
+    };
+    view.setCursorPosition(2, 0);
+    QVERIFY(m_editor->FindNext(request, true));
+    QCOMPARE(selected(), QStringLiteral("2:23-26"));
+    QVERIFY(m_editor->FindNext(request, true));
+    QCOMPARE(selected(), QStringLiteral("5:18-21"));
+    QVERIFY(m_editor->FindNext(request, false));
+    QCOMPARE(selected(), QStringLiteral("2:23-26"));
+    QVERIFY(m_editor->FindNext(request, false));
+    QCOMPARE(selected(), QStringLiteral("1:15-18"));
+    QVERIFY(m_editor->FindNext(request, false));
+    QCOMPARE(selected(), QStringLiteral("0:25-28"));
+    QVERIFY(m_editor->FindNext(request, false));  // around the start to the last one ("i32x" is no match)
+    QCOMPARE(selected(), QStringLiteral("9:18-21"));
+    QVERIFY(m_editor->FindNext(request, true));  // around the end to the first one
+    QCOMPARE(selected(), QStringLiteral("0:25-28"));
+    QVERIFY(!m_editor->FindNext({QStringLiteral("nowhere"), false, false}, true));
+    QCOMPARE(selected(), QStringLiteral("0:25-28"));
+  }
+
+  void goToLine() {
+    m_editor->GoToLine(8);
+    QCOMPARE(m_editor->CaretLine(), 8);
+    m_editor->GoToLine(m_editor->LineCount());  // past the end: stays
+    QCOMPARE(m_editor->CaretLine(), 8);
   }
 
  private:

@@ -22,6 +22,7 @@
 #include "debugger/Debug/DebugController.h"
 #include "debugger/DebugPane/PropertiesWnd.h"
 #include "debugger/Editor/CodeEditor.h"
+#include "debugger/Editor/FindDialog.h"
 #include "debugger/Editor/Scintilla.h"
 #include "debugger/Editor/ScriptArea.h"
 #include "debugger/Editor/ScriptEditor.h"
@@ -34,6 +35,7 @@
 namespace kelvra::ide {
 
 using Pane = CMainFrame::Pane;
+using Command = CMainFrame::Command;
 
 class MainFrameTest : public QObject {
   Q_OBJECT
@@ -142,6 +144,52 @@ class MainFrameTest : public QObject {
     QCOMPARE(editor->MarksAt(1), 1U << CCodeEditor::DarkRedArrowMark);
     QVERIFY(!editor->TextWidget()->selectedText().isEmpty());
     QVERIFY(QStringLiteral("i32 b = nosuch;").contains(editor->TextWidget()->selectedText()));
+  }
+
+  // Find selects the next place and lists every place; a listed place
+  // opens the script at its line with the text selected.
+  void findFillsTheFindListAndLeadsBack() {
+    const QString script = test::WriteFile(m_dir, QStringLiteral("scripts/find.kelvra"),
+                                           "i32 total = 0;\ni32 i;\nfor (i = 0; i < 3; i++) total = total + i;\n");
+    auto* editor = qobject_cast<CCodeEditor*>(m_frame->OpenFile(script));
+    QVERIFY(editor != nullptr);
+    QVERIFY(m_frame->Action(Command::Find)->isEnabled());
+    m_frame->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_frame.get()));
+    editor->setFocus();
+    QTest::keyClick(editor->TextWidget(), Qt::Key_F, Qt::ControlModifier);
+    auto* dialog = m_frame->findChild<CFindDialog*>();
+    QVERIFY(dialog != nullptr && dialog->isVisible());
+    QVERIFY(m_frame->Find({QStringLiteral("Total"), false, true}, true));
+    QCOMPARE(editor->TextWidget()->selectedText(), QStringLiteral("total"));
+    const COutputListModel& found = m_frame->Output().Model(COutputWnd::FindList);
+    const QString file = QFileInfo(script).absoluteFilePath();
+    QCOMPARE(found.Lines(), QStringList({QStringLiteral("Find \"Total\" in %1: 3 found").arg(file),
+                                         QStringLiteral("\"%1\", line: 1, pos: 5: i32 total = 0;").arg(file),
+                                         QStringLiteral("\"%1\", line: 3, pos: 25: for (i = 0; i < 3; i++) total = total + i;").arg(file),
+                                         QStringLiteral("\"%1\", line: 3, pos: 33: for (i = 0; i < 3; i++) total = total + i;").arg(file)}));
+    QCOMPARE(m_frame->Output().CurrentList(), COutputWnd::FindList);
+    QVERIFY(!m_frame->Find({QStringLiteral("nowhere"), false, false}, true));
+
+    m_frame->Find({QStringLiteral("total"), true, false}, true);
+    m_frame->Scripts().CloseAll();
+    m_frame->Output().ActivateLine(COutputWnd::FindList, 3);
+    editor = qobject_cast<CCodeEditor*>(m_frame->Scripts().ActiveEditor());
+    QVERIFY(editor != nullptr);
+    int line = 0;
+    int index = 0;
+    editor->TextWidget()->getCursorPosition(&line, &index);
+    QCOMPARE(line, 2);
+    QCOMPARE(editor->TextWidget()->selectedText(), QStringLiteral("total"));
+    m_frame->Output().ActivateLine(COutputWnd::FindList, 0);  // the heading leads nowhere
+
+    m_prompt.lineAnswer = 2;
+    m_frame->GoToLine();
+    QCOMPARE(m_prompt.lineQuestions.last(), QStringLiteral("3 of 4"));
+    QCOMPARE(editor->CaretLine(), 1);
+    m_prompt.lineAnswer = 0;  // cancelled
+    m_frame->GoToLine();
+    QCOMPARE(editor->CaretLine(), 1);
   }
 
   void closingTheWindowStopsAHaltedRun() {

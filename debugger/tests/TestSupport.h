@@ -26,12 +26,18 @@ class CFakePrompt final : public CUserPrompt {
     return savePath;
   }
   void ShowError(const QString& text) override { errors << text; }
+  int AskLineNumber(int current, int last) override {
+    lineQuestions << QStringLiteral("%1 of %2").arg(current).arg(last);
+    return lineAnswer;
+  }
 
   std::deque<Answer> answers;
   QString savePath;
   QStringList questions;
   QStringList savePathsAsked;
   QStringList errors;
+  int lineAnswer = 0;
+  QStringList lineQuestions;
 };
 
 inline QString WriteFile(const QTemporaryDir& dir, const QString& name, const QByteArray& text) {

@@ -179,5 +179,19 @@ TEST_F(AddressMapTest, RefAtAddressPointsIntoTheHoldingBlock) {
   EXPECT_EQ(heap_.LiveRefCount(), 0u);
 }
 
+TEST_F(AddressMapTest, RefAtAddressPassesABlockThatEndsWhereTheObjectBegins) {
+  // Two objects side by side in native memory: the first one's block ends
+  // at the second's address, which FindBlock matches, but cannot hold it.
+  MemoryBlockRef* first = heap_.WrapForeignRef(&i32_, native_, 4);
+  MemoryBlockRef* second = heap_.RefAtAddress(native_ + 4, &i32_);
+  EXPECT_NE(second->Block(), first->Block());
+  EXPECT_EQ(second->Block()->Data(), native_ + 4);
+  EXPECT_EQ(second->Offset(), 0u);
+  EXPECT_EQ(first->Block()->Holders(), 1u) << "the passed block's lookup count is given back";
+  second->Release();
+  first->Release();
+  EXPECT_EQ(heap_.LiveBlockCount(), 0u);
+}
+
 }  // namespace
 }  // namespace script

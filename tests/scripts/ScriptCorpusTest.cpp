@@ -11,9 +11,10 @@
 //   Build succeeded.
 //   --- stderr
 //
-// Addresses (0x and 16 hex digits of either case), thread ids, the engine source lines of
-// INTERNAL lines and the script's own path are normalised to 0xADDR, T, N
-// and $F, so the files hold stable text. Setting
+// Addresses (0x and 16 hex digits of either case), thread ids, the engine
+// source lines of INTERNAL lines, the script's own path and the folder of the
+// tests' native libraries are normalised to 0xADDR, T, N, $F and $NATIVE, so
+// the files hold stable text. Setting
 // KELVRA_UPDATE_EXPECTED=1 writes the actual output into the expected files
 // instead of comparing; review the difference before committing it.
 #include <gtest/gtest.h>
@@ -50,6 +51,9 @@ std::string Normalized(const std::string& text, const std::string& path) {
   stable = std::regex_replace(stable, std::regex("INTERNAL: ([A-Za-z]+)\\([0-9]+\\)"), "INTERNAL: $1(N)");
   for (std::size_t at = stable.find(path); at != std::string::npos; at = stable.find(path, at + 2))
     stable.replace(at, path.size(), "$F");
+  const std::string native = KELVRA_NATIVE_TEST_DIR;
+  for (std::size_t at = stable.find(native); at != std::string::npos; at = stable.find(native, at + 7))
+    stable.replace(at, native.size(), "$NATIVE");
   return stable;
 }
 

@@ -18,6 +18,8 @@
 namespace script {
 namespace {
 
+using test::Apply;
+
 // A script whose fourth line (index 3) can hold a breakpoint, with a
 // structure type named `structure` alive in its globals.
 std::string HaltingScript(const std::string& structure) {
@@ -28,18 +30,6 @@ std::vector<std::string> NamesOf(const std::vector<VariableHandle>& variables) {
   std::vector<std::string> names;
   for (const VariableHandle& variable : variables) names.push_back(variable.Name());
   return names;
-}
-
-// Applies a command to a halted run. The engine reports a halt while it
-// still holds the debugger, and a command that finds the debugger busy is
-// dropped, as a user's click would be; a test tries again until it is taken.
-bool Apply(ScriptSession& session, DebugCommand command) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
-  while (!session.Command(command)) {
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    std::this_thread::yield();
-  }
-  return true;
 }
 
 bool Mentions(const std::vector<std::string>& lines, const std::string& text) {
@@ -224,6 +214,31 @@ TEST_F(ScriptSessionTest, DestroyingASessionStopsItsRunHaltedOrBusy) {
   ScriptSession endless(dir_.Write("endless.kelvra", "i32 n;\nwhile (true) { n++; }\n"), sink_);
   ASSERT_TRUE(endless.Load());
   ASSERT_TRUE(endless.Start());
+}
+
+TEST_F(ScriptSessionTest, LoadingAgainWaitsForTheRunToEndAndAllowsAnother) {
+  const std::string path = dir_.Write("again.kelvra", "i32 a = 1;\ni32 b = 2;\n");
+  ScriptSession session(path, sink_);
+  ASSERT_TRUE(session.Load());
+  session.AttachEvents(&events_);
+  ASSERT_TRUE(session.SetBreakpoint(path, 1, true));
+  ASSERT_TRUE(session.Start());
+  ASSERT_EQ(events_.WaitForHaltAt(1).lineIndex, 1u);
+  EXPECT_FALSE(session.Load()) << "the halted run still walks the program";
+  ASSERT_TRUE(Apply(session, DebugCommand::Run));
+  EXPECT_TRUE(session.Wait());
+
+  ASSERT_TRUE(session.Load());
+  EXPECT_EQ(session.RunThreadId(), 0u);
+  // The breakpoint went with the program's statements; it is set again on
+  // the new ones, and the new run starts held like the first.
+  ASSERT_TRUE(session.SetBreakpoint(path, 0, true));
+  events_.Mark();
+  ASSERT_TRUE(session.Start());
+  EXPECT_EQ(events_.WaitForHaltAt(0).lineIndex, 0u);
+  ASSERT_TRUE(Apply(session, DebugCommand::Run));
+  EXPECT_TRUE(session.Wait());
+  EXPECT_NE(session.RunThreadId(), 0u);
 }
 
 TEST_F(ScriptSessionTest, ListsTheProgramsFunctions) {

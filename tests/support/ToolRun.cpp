@@ -22,18 +22,33 @@ std::string Slurp(const std::string& path) {
   return text;
 }
 
+// Runs the tool with the given redirections of its output.
+int Run(const std::string& arguments, const std::string& workingDirectory, const std::string& redirections) {
+  // Scripts find the tests' native libraries by their file names.
+  std::string command = "cd '" + workingDirectory + "' && LD_LIBRARY_PATH='" + KELVRA_NATIVE_TEST_DIR + "' '" +
+                        KELVRA_CLI_PATH + "' " + arguments + " " + redirections;
+  int raw = std::system(command.c_str());
+  return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
 }  // namespace
 
 ToolResult RunTool(const std::string& arguments, const std::string& workingDirectory) {
   TempDir capture;
   std::string out = capture.PathOf("out"), err = capture.PathOf("err");
-  std::string command = "cd '" + workingDirectory + "' && '" + KELVRA_CLI_PATH + "' " + arguments + " >'" + out +
-                        "' 2>'" + err + "'";
-  int raw = std::system(command.c_str());
   ToolResult result;
-  result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  result.status = Run(arguments, workingDirectory, ">'" + out + "' 2>'" + err + "'");
   result.out = Slurp(out);
   result.err = Slurp(err);
+  return result;
+}
+
+ToolResult RunToolMerged(const std::string& arguments, const std::string& workingDirectory) {
+  TempDir capture;
+  std::string out = capture.PathOf("out");
+  ToolResult result;
+  result.status = Run(arguments, workingDirectory, ">'" + out + "' 2>&1");
+  result.out = Slurp(out);
   return result;
 }
 

@@ -13,6 +13,10 @@ struct ToolResult {
 // Runs kelvra with shell-quoted arguments in a folder, capturing both streams.
 ToolResult RunTool(const std::string& arguments, const std::string& workingDirectory = ".");
 
+// As RunTool, with standard output and error going to one file, as they
+// would to one pipe; the text comes back in `out`.
+ToolResult RunToolMerged(const std::string& arguments, const std::string& workingDirectory = ".");
+
 // Writes a script into a fresh folder and runs "kelvra run --globals" on it.
 ToolResult RunScriptWithGlobals(const std::string& script);
 

@@ -1,8 +1,10 @@
 #include "Script/Expressions/Functions/Function.h"
 
 #include <cstring>
+#include <mutex>
 
 #include "Script/Foundation/Serializer.h"
+#include "Script/Expressions/Functions/FunctionCallbackPtr.h"
 #include "Script/Foundation/SymbolStore.h"
 #include "Script/Expressions/Scope.h"
 #include "Script/Expressions/Types/FunctionRefType.h"
@@ -31,10 +33,14 @@ Function::Function(const SourcePosition& position, Node* parent) : Function(TYPE
 Function::Function(int32_t typeId, const SourcePosition& position, Node* parent)
     : Node(typeId, position, parent), prototype_(new FunctionRefType(position, this)) {}
 
+Function::Function(int32_t typeId, const SourcePosition& position, Node* parent, FunctionRefType* prototype)
+    : Node(typeId, position, parent), prototype_(prototype), ownsPrototype_(false) {}
+
 Function::~Function() {
+  delete callback_.load(std::memory_order_acquire);
   // The parameter types name the prototype as their parent: they go first.
   for (auto type = parameterTypes_.rbegin(); type != parameterTypes_.rend(); ++type) delete *type;
-  delete prototype_;
+  if (ownsPrototype_) delete prototype_;
 }
 
 std::string Function::Signature(const SymbolStore& symbols) const {
@@ -52,6 +58,21 @@ std::string Function::Signature(const SymbolStore& symbols) const {
   }
   text += ')';
   return text;
+}
+
+uintptr_t Function::GetReferenceValue(ExecContext* context) {
+  FunctionCallbackPtr* callback = callback_.load(std::memory_order_acquire);
+  if (callback == nullptr && context->heap != nullptr) {
+    // Threads may ask at once: one makes the entry point.
+    static std::mutex making;
+    std::lock_guard guard(making);
+    callback = callback_.load(std::memory_order_acquire);
+    if (callback == nullptr) {
+      callback = new FunctionCallbackPtr(*this, *context->heap);
+      callback_.store(callback, std::memory_order_release);
+    }
+  }
+  return callback != nullptr ? reinterpret_cast<uintptr_t>(callback->Address()) : 0;
 }
 
 Type* Function::GetReturnType() const { return prototype_->ReturnType(); }
@@ -107,8 +128,17 @@ uint32_t Function::PrepareCall(ExecContext* context, const Runable* site, Value*
   if (body == nullptr || count != parameterTypes_.size() || body->FrameLayout().size() < count) {
     return ReportRuntimeError(context, site, "No function implementation.");
   }
+  return BindArguments(context, site, arguments, count);
+}
+
+uint32_t Function::BindArguments(ExecContext* context, const Runable* site, Value* arguments, std::size_t count) {
+  StackMemory* thread = context->thread;
+  const std::vector<FunctionRefEntry>& entries = prototype_->Entries();
+  if (entries.size() != count + 1 || thread->SlotCount() < count) {
+    return ReportRuntimeError(context, site, "No function implementation.");
+  }
   for (uint32_t slot = 0; slot < count; ++slot) {
-    Type* parameterType = parameterTypes_[slot];
+    Type* parameterType = entries[slot + 1].type;
     Value& argument = arguments[slot];
     switch (parameterType->ReferenceMode()) {
       case 2: {

@@ -3,6 +3,7 @@
 // is the return type and entries 1 to n the parameter types), its parameter
 // declarations and its body scope (the left child). Built-in and native
 // functions derive from it and take part in calls through the same Call.
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,6 +13,7 @@
 
 namespace script {
 
+class FunctionCallbackPtr;
 class FunctionRefType;
 class Scope;
 class SymbolStore;
@@ -24,7 +26,7 @@ class Function : public Node {
   // The prototype takes the function's name symbol; its return type entry is
   // added by the compiler.
   Function(const SourcePosition& position, Node* parent);
-  // Deletes the parameter declarations, then the prototype.
+  // Deletes the parameter declarations, then the prototype it owns.
   ~Function() override;
 
   // Runs the body with the caller's context; a return ends it as RUN_OK.
@@ -38,8 +40,10 @@ class Function : public Node {
   // and native functions) override it.
   virtual uint32_t Call(ExecContext* context, const Runable* site, Value* arguments, std::size_t count,
                         Value* result);
-  // The value a function reference holding this function carries.
-  uintptr_t GetReferenceValue() const { return reinterpret_cast<uintptr_t>(this); }
+  // The value a function reference holding this function carries: the
+  // address of the function's native entry point, made on first use and the
+  // same every time; 0 when it cannot be made.
+  virtual uintptr_t GetReferenceValue(ExecContext* context);
 
   FunctionRefType* GetPrototype() const { return prototype_; }
   // "RET NAME(ARG, ARG)": the names of the prototype's types around the
@@ -63,12 +67,22 @@ class Function : public Node {
 
  protected:
   Function(int32_t typeId, const SourcePosition& position, Node* parent);
+  // A function whose prototype belongs to another node (a native function
+  // takes the type it was declared or called with).
+  Function(int32_t typeId, const SourcePosition& position, Node* parent, FunctionRefType* prototype);
 
   // Pushes the callee's frame and binds argument i to parameter slot i.
   uint32_t PrepareCall(ExecContext* context, const Runable* site, Value* arguments, std::size_t count);
+  // Binds argument i to slot i of the current frame by the prototype's
+  // parameter type: a reference to a reference shares the caller's handle,
+  // a reference points the slot at the caller's storage, a value is
+  // converted into the slot.
+  uint32_t BindArguments(ExecContext* context, const Runable* site, Value* arguments, std::size_t count);
 
  private:
-  FunctionRefType* prototype_;            // owned
+  FunctionRefType* prototype_;            // owned unless ownsPrototype_ is false
+  bool ownsPrototype_ = true;
+  std::atomic<FunctionCallbackPtr*> callback_{nullptr};  // owned; made on first use
   std::vector<Type*> parameterTypes_;     // owned, in declaration order
   std::vector<Variable*> parameterVariables_;  // items of the parameter types
   uint32_t nesting_ = 0;

@@ -112,7 +112,8 @@ uint32_t FunctionCall::RunCast(ExecContext* context) {
 }
 
 uint32_t FunctionCall::Perform(ExecContext* context, ExecContext* calleeContext, Value* arguments) {
-  Function* callee = ResolveCallee(context);
+  Function* callee = nullptr;
+  if (const uint32_t failed = ResolveCallee(context, callee)) return failed;
   if (callee == nullptr) return ReportRuntimeError(context, this, "No function implementation.");
   Value returned;
   uint32_t result = callee->Call(calleeContext, this, arguments, arguments_.size(), &returned);
@@ -123,20 +124,17 @@ uint32_t FunctionCall::Perform(ExecContext* context, ExecContext* calleeContext,
   return RUN_OK;
 }
 
-Function* FunctionCall::ResolveCallee(ExecContext* context) const {
-  if (direct_ != nullptr) return direct_;
+uint32_t FunctionCall::ResolveCallee(ExecContext* context, Function*& callee) const {
+  callee = direct_;
+  if (callee != nullptr) return RUN_OK;
   MemoryBlockRef* slot = context->thread->GetSlot(BaseSlotOf(parent_));
-  if (slot == nullptr || !SlotFits(slot->Block(), slot->Offset(), Type::kAddressSize)) return nullptr;
+  if (slot == nullptr || !SlotFits(slot->Block(), slot->Offset(), Type::kAddressSize)) return RUN_OK;
   uintptr_t reference = 0;
   std::memcpy(&reference, slot->Data(), sizeof reference);
-  if (reference != 0) return FunctionOfReference(*context, reference);
-  // Bound on first use: to the function the reference type was made from.
-  const FunctionRefType* callee = GetCalleeType();
-  Function* function = callee != nullptr ? ProgramFunction(*context, callee->Position().symbol) : nullptr;
-  if (function == nullptr) return nullptr;
-  reference = function->GetReferenceValue();
-  std::memcpy(slot->Data(), &reference, sizeof reference);
-  return function;
+  if (reference == 0) return BindUnsetReference(context, GetCalleeType(), slot->Data(), callee);
+  callee = FunctionOfReference(*context, reference, GetCalleeType());
+  if (callee == nullptr) return ReportRuntimeError(context, this, "Out of memory.");
+  return RUN_OK;
 }
 
 uint32_t FunctionCall::RunChain(ExecContext* context, Value& returned) {

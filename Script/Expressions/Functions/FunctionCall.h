@@ -50,8 +50,9 @@ class FunctionCall : public Node {
 
  private:
   // The function to call: fixed for a function name, else read from the
-  // reference value the parent bound. Null when none is found.
-  Function* ResolveCallee(ExecContext* context) const;
+  // reference value the parent bound; null when none is found. RUN_ERROR
+  // when finding it failed with a report of its own.
+  uint32_t ResolveCallee(ExecContext* context, Function*& callee) const;
   uint32_t CallWith(ExecContext* context, Value* arguments);
   // A cast's call: its argument runs with the reference-slot words asked
   // for, and the cast receives the cell it was read from in its context.

@@ -6,6 +6,7 @@
 #include "Script/Expressions/Types/Type.h"
 #include "Script/Expressions/Variables/SubscriptNode.h"
 #include "Script/Expressions/Variables/Variable.h"
+#include "Script/Memory/ForeignAccess.h"
 #include "Script/Memory/Memory.h"
 #include "Script/Stack/RuntimeError.h"
 
@@ -42,6 +43,11 @@ uint32_t ReachSlot(ExecContext* context, const Runable* node, Type* slotType, Me
   uint32_t offset = 0;
   MemoryBlock* pointee = context->heap->ResolvePointer(slotType, block, position, offset);
   reached = ReachedObject{pointee, offset, pointee};
+  // A cell native code wrote may point at memory that cannot be read.
+  if (const uint32_t fault = ProbeForeign(pointee, offset, slotType->GetSize())) {
+    ReleaseReached(reached);
+    return ReportRuntimeError(context, node, "MEMORY_ACCESS_EXCEPTION!", fault);
+  }
   return RUN_OK;
 }
 

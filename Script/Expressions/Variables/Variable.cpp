@@ -9,7 +9,9 @@
 #include "Script/Expressions/Functions/FunctionReference.h"
 #include "Script/Expressions/Types/MemberSlot.h"
 #include "Script/Expressions/Types/Type.h"
+#include "Script/Memory/ForeignAccess.h"
 #include "Script/Memory/MemoryBlockRef.h"
+#include "Script/Stack/RuntimeError.h"
 #include "Script/Stack/StackMemory.h"
 #include "Script/Values/Value.h"
 
@@ -17,6 +19,7 @@ namespace script {
 namespace {
 
 constexpr const char* kCheck = "script::Variable::IsExpression";
+constexpr const char* kMemoryFault = "MEMORY_ACCESS_EXCEPTION!";
 
 // The built-in function names take the symbol ids right after the
 // predefined ones, one per built-in function.
@@ -35,11 +38,17 @@ bool Reject(Error* error, ErrorCode code, const SourcePosition& at, int32_t modu
 }
 
 // The reference value of the program's function named by `symbol`.
-bool FindFunctionReference(const ExecContext& context, uint32_t symbol, uintptr_t& reference) {
-  const Function* function = ProgramFunction(context, symbol);
+bool FindFunctionReference(ExecContext* context, uint32_t symbol, uintptr_t& reference) {
+  Function* function = ProgramFunction(*context, symbol);
   if (function == nullptr) return false;
-  reference = function->GetReferenceValue();
-  return true;
+  reference = function->GetReferenceValue(context);
+  return reference != 0;
+}
+
+// A variable bound to memory native code handed over: 0 when it can be read.
+uint32_t ProbeSlot(const MemoryBlockRef* slot) {
+  const Type* type = slot->GetType();
+  return ProbeForeign(slot->Block(), slot->Offset(), type != nullptr ? type->GetSize() : 0);
 }
 
 bool IsFunctionReferenceVariable(const Node* node) {
@@ -75,6 +84,7 @@ uint32_t Variable::Run(ExecContext* context) {
   if (right_ != nullptr) return right_->Run(context);
   if (storageOffset_ == kNoStorage) return RunFunctionName(context);
   MemoryBlockRef* slot = context->thread->GetSlot(slotIndex_);
+  if (const uint32_t fault = ProbeSlot(slot)) return ReportRuntimeError(context, this, kMemoryFault, fault);
   result->SetRef(slot, slot->GetType());
   if (result->Kind() == KIND_FUNCTION_REF) return BindFunctionReference(context, slot);
   return RUN_OK;
@@ -89,6 +99,7 @@ uint32_t Variable::RunAsOperand(ExecContext* context) {
   if (!IsScalarKind(kind) || kind == KIND_FUNCTION_REF || !SlotFits(slot->Block(), slot->Offset(), ScalarWidth(kind))) {
     return Run(context);
   }
+  if (const uint32_t fault = ProbeSlot(slot)) return ReportRuntimeError(context, this, kMemoryFault, fault);
   context->result->SetScalar(type, slot->Data());
   return RUN_OK;
 }
@@ -96,7 +107,7 @@ uint32_t Variable::RunAsOperand(ExecContext* context) {
 uint32_t Variable::RunFunctionName(ExecContext* context) const {
   uintptr_t reference = 0;
   if (type_ == nullptr || type_->GetKind() != KIND_FUNCTION_REF ||
-      !FindFunctionReference(*context, Position().symbol, reference)) {
+      !FindFunctionReference(context, Position().symbol, reference)) {
     return RUN_ERROR;
   }
   context->result->SetScalar(type_, &reference);
@@ -108,10 +119,10 @@ uint32_t Variable::BindFunctionReference(ExecContext* context, MemoryBlockRef* s
   uintptr_t reference = 0;
   std::memcpy(&reference, slot->Data(), sizeof reference);
   if (reference != 0) return RUN_OK;
-  // Bound on first read: to the function the reference type was made from.
-  if (!FindFunctionReference(*context, slot->GetType()->Position().symbol, reference)) return RUN_ERROR;
-  std::memcpy(slot->Data(), &reference, sizeof reference);
-  return RUN_OK;
+  // Bound on first read: to the function the reference type names.
+  Function* function = nullptr;
+  BindUnsetReference(context, slot->GetType(), slot->Data(), function);
+  return function != nullptr ? RUN_OK : RUN_ERROR;
 }
 
 bool Variable::IsExpression(Type** resultType, PrePostExpressions** wrapper, Error* error) {

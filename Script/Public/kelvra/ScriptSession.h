@@ -37,7 +37,9 @@ class ScriptSession {
   const std::string& Path() const;
 
   // Compiles the script; the build report ("Build succeeded." or the error)
-  // goes to the sink's build channel. False when it did not compile.
+  // goes to the sink's build channel. False when it did not compile, or
+  // while a run is going. Loading again after a run ends makes the program
+  // new and ready for another run.
   bool Load();
   bool IsLoaded() const;
 
@@ -56,7 +58,7 @@ class ScriptSession {
   void WaitUntilStarted();
   // Starts Execute on a thread the session owns, waits until the run has
   // begun and applies the first command. False when nothing is loaded or a
-  // run has been started already.
+  // run has been started since the last load.
   bool Start(DebugCommand first = DebugCommand::Run);
   // Waits for the session's own run thread; what Execute returned.
   bool Wait();

@@ -1,0 +1,21 @@
+#include "debugger/DebugPane/ReportList.h"
+
+#include <QStringList>
+#include <QTreeWidget>
+
+namespace kelvra::ide {
+
+QTreeWidget* NewReportList(std::initializer_list<std::pair<const char*, int>> columns, QWidget* parent) {
+  auto* list = new QTreeWidget(parent);
+  list->setRootIsDecorated(false);
+  list->setAllColumnsShowFocus(true);
+  list->setUniformRowHeights(true);
+  QStringList titles;
+  for (const auto& [title, width] : columns) titles << QString::fromLatin1(title);
+  list->setHeaderLabels(titles);
+  int column = 0;
+  for (const auto& [title, width] : columns) list->setColumnWidth(column++, width);
+  return list;
+}
+
+}  // namespace kelvra::ide

@@ -1,0 +1,14 @@
+#pragma once
+// The debug pane's plain lists: titled columns of given widths, whole rows
+// selected.
+#include <initializer_list>
+#include <utility>
+
+class QTreeWidget;
+class QWidget;
+
+namespace kelvra::ide {
+
+QTreeWidget* NewReportList(std::initializer_list<std::pair<const char*, int>> columns, QWidget* parent = nullptr);
+
+}  // namespace kelvra::ide

@@ -24,7 +24,7 @@ Memory& Heap() {
 ArrayType* ByteArray(uint32_t size) {
   auto* array = new ArrayType(SourcePosition{}, nullptr);
   array->SetElementType(new Type(TYPE_UI8, {}, array));
-  array->AddDimension(size, 0);
+  array->AddDimension(size, {});
   return array;
 }
 

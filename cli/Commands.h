@@ -8,7 +8,7 @@ namespace kelvra {
 // Exit statuses shared by the commands.
 enum ExitStatus : int {
   EXIT_OK = 0,
-  EXIT_FAILED = 1,         // the script did not compile
+  EXIT_FAILED = 1,         // the script did not compile, or its output could not be written
   EXIT_RUNTIME_ERROR = 2,  // the run ended with an error or a processor fault
   EXIT_USAGE = 64,
 };
@@ -25,6 +25,10 @@ std::span<const Command> AllCommands();
 
 // Compiles FILE and prints the build report.
 int BuildCommand(std::span<const std::string> arguments);
+// Compiles FILE into FILE.bin and prints the build report.
+int CompileCommand(std::span<const std::string> arguments);
+// Reads the compiled FILE and writes it back as source text into FILE.kelvra.
+int DecompileCommand(std::span<const std::string> arguments);
 // Compiles and runs FILE; --leaks prints the heap's leak report afterwards, --globals the globals.
 int RunCommand(std::span<const std::string> arguments);
 

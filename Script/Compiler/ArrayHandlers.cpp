@@ -165,7 +165,8 @@ bool Interpreter::ArrayDimensionEvent(int32_t code, const std::string& text) {
       return Fail(ErrorCode::EXPECTING_NUMERIC_ARRAY_SIZE, kWhere);
     }
     if (count == 0) return Fail(ErrorCode::EXPECTING_NONZERO_ARRAY_DIMENSION, kWhere);
-    array->AddDimension(static_cast<uint32_t>(count), symbols_.InternSymbol(text));
+    const uint32_t token = symbols_.InternSymbol(text);
+    array->AddDimension(static_cast<uint32_t>(count), std::span(&token, 1));
     if (!FitsStorage(*array)) return Fail(ErrorCode::EXPECTING_NUMERIC_ARRAY_SIZE, kWhere);
     PopHandler();
     PushHandler(&Interpreter::ArrayDimensionEndEvent);
@@ -259,7 +260,7 @@ bool Interpreter::AddFixedDimension(ArrayType* array, const ConstVariable& const
     return Fail(ErrorCode::EXPECTING_NUMERIC_ARRAY_SIZE, kWhere);
   }
   if (count == 0) return Fail(ErrorCode::EXPECTING_NONZERO_ARRAY_SIZE, kWhere);
-  array->AddDimension(static_cast<uint32_t>(count), symbols_.InternSymbol(std::to_string(count)));
+  array->AddDimension(static_cast<uint32_t>(count), constant.Symbols());
   return FitsStorage(*array) || Fail(ErrorCode::EXPECTING_NUMERIC_ARRAY_SIZE, kWhere);
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "Script/Compiler/CompiledFile.h"
 #include "Script/Compiler/Reader.h"
 #include "Script/Diagnostics/Error.h"
 #include "Script/Expressions/Errors/ErrorType.h"
@@ -10,6 +11,7 @@
 #include "Script/Expressions/Operators/OperatorFactory.h"
 #include "Script/Expressions/Scope.h"
 #include "Script/Expressions/Types/Type.h"
+#include "Script/Foundation/Serializer.h"
 #include "Script/Memory/ClearMemoryHandler.h"
 #include "Script/Memory/DestroyMemoryHandler.h"
 #include "Script/Platform/Path.h"
@@ -156,6 +158,27 @@ void Interpreter::AttachDebugger(DebuggerEvents* events) {
 void Interpreter::DetachDebugger() { machine_.Detach(); }
 
 Node* Interpreter::GetRoot() const { return root_; }
+
+void Interpreter::WriteHeader(Serializer& serializer) const {
+  const char values[] = {compiled::kFirstHeaderValue & 0xFF, compiled::kFirstHeaderValue >> 8,
+                         compiled::kSecondHeaderValue & 0xFF, compiled::kSecondHeaderValue >> 8};
+  serializer.Write(compiled::kMagic.data(), compiled::kMagic.size());
+  serializer.Write(values, sizeof values);
+  serializer.Write(compiled::kBuildStamp.data(), compiled::kBuildStamp.size());
+}
+
+void Interpreter::WriteSymbols(Serializer& serializer) const {
+  for (uint32_t id = compiled::kFirstStoredSymbol; id < symbols_.SymbolCount(); ++id) {
+    const std::string& text = symbols_.Symbol(id);
+    // With its terminating zero byte.
+    serializer.Write(text.c_str(), text.size() + 1);
+  }
+  serializer.Write("", 1);
+}
+
+void Interpreter::WriteTree(Serializer& serializer) const {
+  if (root_ != nullptr) root_->Serialize(&serializer);
+}
 
 bool Interpreter::RegisterScriptFile(const std::string& path, int& systemError) {
   std::optional<std::string> full = platform::FullPath(path);

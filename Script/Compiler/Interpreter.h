@@ -32,6 +32,7 @@ class FunctionCall;
 class Node;
 class Variable;
 class Scope;
+class Serializer;
 class StdOutInterface;
 class Type;
 
@@ -85,10 +86,16 @@ class Interpreter : public InterpreterIf {
   void SetLoaded(bool loaded) { loaded_ = loaded; }
   bool IsLoaded() const { return loaded_; }
 
-  SymbolStore& Symbols() { return symbols_; }
+  SymbolStore& Symbols() override { return symbols_; }
   const SymbolStore& Symbols() const { return symbols_; }
   Memory& Heap() { return heap_; }
   StdOutInterface* Sink() const { return sink_; }
+
+  // The steps of writing the program as a compiled file: the header, the
+  // symbols from id 83 on, and the tree's tokens (also as source text).
+  void WriteHeader(Serializer& serializer) const;
+  void WriteSymbols(Serializer& serializer) const;
+  void WriteTree(Serializer& serializer) const;
 
   // Creates the node for a token through the factory of its code.
   Node* CreateNode(int32_t code, const std::string& text);

@@ -7,6 +7,7 @@ namespace script {
 
 class Node;
 class Reader;
+class SymbolStore;
 
 class InterpreterIf {
  public:
@@ -25,6 +26,9 @@ class InterpreterIf {
   // The reader whose path, line and column new nodes take.
   virtual void SetCurrentReader(Reader* reader) = 0;
   virtual Reader* CurrentReader() const = 0;
+  // The symbol table the compiler interns token texts in; a compiled file's
+  // reader fills it from the file.
+  virtual SymbolStore& Symbols() = 0;
 };
 
 }  // namespace script

@@ -19,18 +19,18 @@ void Error::SetError(int32_t code, const std::string& name, const char* modulePa
   moduleLine_ = moduleLine;
 }
 
-bool Error::Raise(ErrorCode code, const char* module, const char* function, std::source_location where) {
-  return RaiseNamed(code, ErrorName(code), module, function, where);
+bool Error::Raise(ErrorCode code, const char* module, const char* function, int32_t moduleLine) {
+  return RaiseNamed(code, ErrorName(code), module, function, moduleLine);
 }
 
 bool Error::RaiseNamed(ErrorCode code, const std::string& name, const char* module, const char* function,
-                       std::source_location where) {
-  SetError(static_cast<int32_t>(code), name, module, function, static_cast<int32_t>(where.line()));
+                       int32_t moduleLine) {
+  SetError(static_cast<int32_t>(code), name, module, function, moduleLine);
   return false;
 }
 
-void Error::Clear(const char* module, const char* function, std::source_location where) {
-  RaiseNamed(ErrorCode::NO_ERROR, ErrorName(ErrorCode::NO_ERROR), module, function, where);
+void Error::Clear(const char* module, const char* function, int32_t moduleLine) {
+  RaiseNamed(ErrorCode::NO_ERROR, ErrorName(ErrorCode::NO_ERROR), module, function, moduleLine);
 }
 
 void Error::SetLocation(const std::string& file, int32_t line, int32_t position) {

@@ -2,7 +2,6 @@
 // The compile-time error record shared by the readers, the compiler and the
 // node checks of one runner. The first raise stops a compile.
 #include <cstdint>
-#include <source_location>
 #include <string>
 #include <vector>
 
@@ -30,15 +29,17 @@ class Error {
                 int32_t moduleLine);
 
   // Sets the error with the catalogue name of the code; returns false so
-  // that raise sites can return its result.
+  // that raise sites can return its result. The engine line is the raise
+  // site's own (__builtin_LINE in a default argument is the caller's line;
+  // std::source_location is not available with every supported compiler).
   bool Raise(ErrorCode code, const char* module, const char* function,
-             std::source_location where = std::source_location::current());
+             int32_t moduleLine = __builtin_LINE());
   // As Raise, with a name of its own (system messages, "_ARG_" names).
   bool RaiseNamed(ErrorCode code, const std::string& name, const char* module, const char* function,
-                  std::source_location where = std::source_location::current());
+                  int32_t moduleLine = __builtin_LINE());
   // Clears the error: code 0, "NO_ERROR", with the clearing location.
   void Clear(const char* module, const char* function,
-             std::source_location where = std::source_location::current());
+             int32_t moduleLine = __builtin_LINE());
 
   // Sets the script location; a recorded node position takes precedence
   // over the given line and position.

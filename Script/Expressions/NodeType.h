@@ -101,6 +101,7 @@ enum NodeType : int32_t {
   TYPE_ERROR_VAR = 91,
   TYPE_SCOPE_END_EXPRESSION = 92,
   TOKEN_SCOPE_CLOSE = 93,  // token class without a printed name
+  TOKEN_LABEL_END = 94,    // token class without a printed name
   TYPE_BLANK_SCOPE = 95,
   TYPE_EMPTY = 96,
   TYPE_AGGREGATE_SYMBOL = 97,

@@ -1,6 +1,7 @@
 #include "Script/Expressions/Scope.h"
 
 #include "Script/Expressions/ControlFlow/StatementGate.h"
+#include "Script/Foundation/Serializer.h"
 #include "Script/Values/Value.h"
 
 namespace script {
@@ -12,10 +13,32 @@ bool IsDefinition(int32_t typeId) {
   return typeId == TYPE_FUNCTION || typeId == TYPE_ERROR || (typeId >= TYPE_SIZEOF && typeId <= TYPE_CAST);
 }
 
+// Statements that end with a block or a body of their own, or that write
+// nothing (the built-in functions), take no ";".
+bool EndsItself(int32_t typeId) {
+  switch (typeId) {
+    case TYPE_SCOPE:
+    case TYPE_FOR:
+    case TYPE_WHILE:
+    case TYPE_IF:
+    case TYPE_SWITCH:
+    case TYPE_FUNCTION:
+    case TYPE_ERROR:
+      return true;
+    default:
+      return typeId >= TYPE_SIZEOF && typeId <= TYPE_CAST;
+  }
+}
+
 // A while loop passes the gate itself, before each test of its condition.
 bool PassesGate(int32_t typeId) { return typeId != TYPE_WHILE; }
 
 }  // namespace
+
+void SerializeStatement(Serializer* serializer, Node* statement) {
+  if (statement != nullptr) statement->Serialize(serializer);
+  if (statement == nullptr || !EndsItself(statement->TypeId())) serializer->WriteEndToken(TYPE_SCOPE_END_EXPRESSION);
+}
 
 Scope::~Scope() {
   for (auto statement = statements_.rbegin(); statement != statements_.rend(); ++statement) delete *statement;
@@ -45,6 +68,10 @@ uint32_t Scope::RunStatement(Node* statement, ExecContext* context) {
   uint32_t result = statement->Run(&child);
   if (result == RUN_RETURN && context->result != nullptr) *context->result = value;
   return result;
+}
+
+void Scope::SerializeBody(Serializer* serializer) {
+  for (Node* statement : statements_) SerializeStatement(serializer, statement);
 }
 
 bool Scope::SubstituteChild(Node* child, Node* replacement) {

@@ -9,6 +9,11 @@
 
 namespace script {
 
+// Serializes a statement of a block or a body, ended by ";" unless it ends
+// itself (blocks, control statements, definitions); an empty body (null)
+// is a lone ";".
+void SerializeStatement(Serializer* serializer, Node* statement);
+
 class Scope : public AggregateDefCollection {
  public:
   Scope(const SourcePosition& position, Node* parent) : AggregateDefCollection(TYPE_SCOPE, position, parent) {}
@@ -17,6 +22,10 @@ class Scope : public AggregateDefCollection {
   // Runs the statements in order, each through the thread's debugger gate;
   // a runtime error continues at the next error declaration of the scope.
   uint32_t Run(ExecContext* context) override;
+
+  // The statements in order. The begin and end write "{" and "}" for a
+  // block with braces; the root and a label's body have no symbol.
+  void SerializeBody(Serializer* serializer) override;
 
   bool ReplaceChild(Node* wrapper) override { return PutWrapperInPlace(wrapper); }
   // Also finds `child` among the statements.

@@ -1,5 +1,7 @@
 #pragma once
-// The writer that nodes serialize themselves into.
+// The writer that nodes serialize themselves into: the compiled-file writer
+// and the source-text writer implement it.
+#include <cstddef>
 #include <cstdint>
 
 #include "Script/Foundation/SourcePosition.h"
@@ -10,6 +12,8 @@ class Serializer {
  public:
   virtual ~Serializer() = default;
 
+  // Writes bytes as the writer's format has them.
+  virtual bool Write(const char* bytes, std::size_t length) = 0;
   // Writes the symbol of a node position (its symbol id).
   virtual bool WriteSymbol(const SourcePosition& position) = 0;
   // Writes the opening spelling of a token code, if it has one.

@@ -1,5 +1,6 @@
 #include "Script/Script/CompilerRunner.h"
 
+#include "Script/Compiler/BinarySerializer.h"
 #include "kelvra/StdOutInterface.h"
 
 namespace script {
@@ -13,10 +14,8 @@ bool CompilerRunner::Load() {
 }
 
 bool CompilerRunner::Execute() {
-  // The compiled-file writer does not exist yet.
-  error_.Raise(ErrorCode::NOT_IMPLEMENTED, module::kScript, "script::CompilerRunner::Execute");
-  error_.Report(*sink_);
-  return false;
+  BinarySerializer serializer(interpreter_, error_);
+  return WriteProgram(serializer, path_ + ".bin");
 }
 
 }  // namespace script

@@ -10,7 +10,8 @@ class CompilerRunner : public ScriptRunner {
 
   // Refuses a script that is compiled already.
   bool Load() override;
-  // Writes the compiled program to the script path with ".bin" appended.
+  // Writes the compiled program to the script path with ".bin" appended;
+  // a file that cannot be written is reported.
   bool Execute() override;
 };
 

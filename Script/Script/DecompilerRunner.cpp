@@ -1,5 +1,6 @@
 #include "Script/Script/DecompilerRunner.h"
 
+#include "Script/Compiler/TextSerializer.h"
 #include "kelvra/StdOutInterface.h"
 
 namespace script {
@@ -13,10 +14,8 @@ bool DecompilerRunner::Load() {
 }
 
 bool DecompilerRunner::Execute() {
-  // The source-text writer does not exist yet.
-  error_.Raise(ErrorCode::NOT_IMPLEMENTED, module::kScript, "script::DecompilerRunner::Execute");
-  error_.Report(*sink_);
-  return false;
+  TextSerializer serializer(interpreter_, error_);
+  return WriteProgram(serializer, path_ + ".kelvra");
 }
 
 }  // namespace script

@@ -10,7 +10,8 @@ class DecompilerRunner : public ScriptRunner {
 
   // Refuses a script that is source text already.
   bool Load() override;
-  // Writes the program as source text to the script path with ".kelvra" appended.
+  // Writes the program as source text to the script path with ".kelvra"
+  // appended; a file that cannot be written is reported.
   bool Execute() override;
 };
 

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "Script/Compiler/BinaryReader.h"
+#include "Script/Compiler/FileSerializer.h"
 #include "Script/Compiler/ScriptReader.h"
 #include "kelvra/StdOutInterface.h"
 #include "Script/Platform/SystemError.h"
@@ -24,6 +26,7 @@ ScriptRunner::~ScriptRunner() { reader_.reset(); }
 
 std::unique_ptr<Reader> ScriptRunner::CreateReader() {
   if (kind_ == SCRIPT_SOURCE) return std::make_unique<ScriptReader>(false, &interpreter_, &error_);
+  if (kind_ == SCRIPT_COMPILED) return std::make_unique<BinaryReader>(&interpreter_, &error_);
   return nullptr;
 }
 
@@ -31,12 +34,6 @@ bool ScriptRunner::Load() {
   constexpr const char* kWhere = "script::ScriptRunner::Load";
   reader_ = CreateReader();
   if (reader_ == nullptr) {
-    if (kind_ == SCRIPT_COMPILED) {
-      // Compiled files are read once their reader exists.
-      error_.Raise(ErrorCode::NOT_IMPLEMENTED, module::kScript, kWhere);
-      error_.Report(*sink_);
-      return false;
-    }
     sink_->Print(CHANNEL_BUILD, "Unknown script type!");
     return false;
   }
@@ -63,6 +60,13 @@ bool ScriptRunner::ReportSystemError(int systemError, const char* function) {
   error_.RaiseNamed(ErrorCode::SYSTEM_ERROR, platform::SystemMessage(systemError), module::kScript, function);
   // The script that could not be read is named in the report.
   if (error_.File().empty()) error_.SetLocation(path_, 1, 1);
+  error_.Report(*sink_);
+  return false;
+}
+
+bool ScriptRunner::WriteProgram(FileSerializer& serializer, const std::string& path) {
+  if (!interpreter_.IsLoaded()) return false;
+  if (serializer.Serialize(path)) return true;
   error_.Report(*sink_);
   return false;
 }

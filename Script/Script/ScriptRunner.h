@@ -10,6 +10,7 @@
 
 namespace script {
 
+class FileSerializer;
 class StdOutInterface;
 
 enum ScriptKind : int32_t {
@@ -40,6 +41,10 @@ class ScriptRunner : public OptionRunner {
  protected:
   // Reports a failed system call as error 136 named by the system's message.
   bool ReportSystemError(int systemError, const char* function);
+  // Writes the loaded program to `path` through a compiled-file or
+  // source-text writer; a failed write is reported. False when nothing is
+  // loaded or the write failed.
+  bool WriteProgram(FileSerializer& serializer, const std::string& path);
 
   StdOutInterface* sink_;
   Error error_;

@@ -11,6 +11,7 @@
 #include "Script/Compiler/ScriptReader.h"
 #include "Script/Diagnostics/Error.h"
 #include "Script/Expressions/NodeType.h"
+#include "Script/Foundation/SymbolStore.h"
 #include "tests/support/TempDir.h"
 
 namespace script {
@@ -36,6 +37,7 @@ class FakeInterpreter final : public InterpreterIf {
   Node* GetRoot() const override { return nullptr; }
   void SetCurrentReader(Reader* reader) override { reader_ = reader; }
   Reader* CurrentReader() const override { return reader_; }
+  SymbolStore& Symbols() override { return symbols_; }
 
   Tokens TokenList() const {
     Tokens tokens;
@@ -50,6 +52,7 @@ class FakeInterpreter final : public InterpreterIf {
 
  private:
   Reader* reader_ = nullptr;
+  SymbolStore symbols_;
 };
 
 struct Scan {

@@ -24,10 +24,10 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "tests/support/TempDir.h"
 #include "tests/support/ToolRun.h"
 
 namespace script {
@@ -36,13 +36,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kCorpus = fs::path(KELVRA_SOURCE_DIR) / "tests" / "scripts";
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // The arguments before the script's path: from a "// kelvra: " first line,
 // else "run --globals".
@@ -88,14 +81,14 @@ TEST_P(ScriptCorpusTest, MatchesExpectedOutput) {
   // resolve beside it and $F is the bare name.
   const std::string name = script.filename().string();
   test::ToolResult result =
-      test::RunTool(ToolArguments(ReadFile(script)) + " '" + name + "'", script.parent_path().string());
+      test::RunTool(ToolArguments(test::ReadFile(script)) + " '" + name + "'", script.parent_path().string());
   const std::string actual = Transcript(result, name);
   if (const char* update = std::getenv("KELVRA_UPDATE_EXPECTED"); update != nullptr && std::string(update) == "1") {
     std::ofstream(expected, std::ios::binary) << actual;
     return;
   }
   ASSERT_TRUE(fs::exists(expected)) << expected << " is missing";
-  EXPECT_EQ(ReadFile(expected), actual);
+  EXPECT_EQ(test::ReadFile(expected), actual);
 }
 
 // "language/while_loop.kelvra" -> "language_while_loop".

@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <random>
+#include <sstream>
 
 namespace script::test {
 
@@ -23,6 +24,13 @@ std::string TempDir::Write(const std::string& relativePath, const std::string& c
   std::filesystem::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary) << content;
   return path.string();
+}
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
 }
 
 }  // namespace script::test

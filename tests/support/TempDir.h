@@ -1,5 +1,6 @@
 #pragma once
-// A temporary folder for script files, removed with the object.
+// A temporary folder for script files, removed with the object, and the
+// reading of a whole file.
 #include <filesystem>
 #include <string>
 
@@ -20,5 +21,8 @@ class TempDir {
  private:
   std::filesystem::path root_;
 };
+
+// The bytes of a file; empty when it cannot be read.
+std::string ReadFile(const std::filesystem::path& path);
 
 }  // namespace script::test

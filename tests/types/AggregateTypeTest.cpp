@@ -209,7 +209,7 @@ TEST(AggregateTypeTest, UnsafeMemberIsTracedFromTheStringOutwards) {
   AddMember(structure, TYPE_I32, 0, {91});
   auto* array = new ArrayType(SourcePosition{0, 0, 2, 1}, &structure);
   array->SetElementType(new Type(TYPE_STRING, SourcePosition{59, 0, 2, 7}, nullptr));
-  array->AddDimension(2, 0);
+  array->AddDimension(2, {});
   structure.AddMember(array);
   test::Declare(array, {92});
   ASSERT_TRUE(structure.ComputeLayout());
@@ -232,7 +232,8 @@ TEST(AggregateTypeTest, NameIsTheStructureName) {
 }
 
 TEST(AggregateTypeTest, DefinitionWritesItsMembersAndUseWritesItsName) {
-  // struct S { i32 a; } s; then S t; in a scope.
+  // struct S { i32 a; } s; then S t; in a scope. The closing brace keeps
+  // the variables on its line (93).
   StubNode scope(TYPE_SCOPE);
   auto* definition = new AggregateType(SourcePosition{90}, &scope);
   scope.SetLeft(definition);
@@ -244,7 +245,7 @@ TEST(AggregateTypeTest, DefinitionWritesItsMembersAndUseWritesItsName) {
 
   RecordingSerializer defined;
   definition->Serialize(&defined);
-  EXPECT_EQ(defined.Text(), "<112 <96 s90 <96 <52 <82 <96 <2 s91 >2 >92 >52 <96 <2 s92 >2");
+  EXPECT_EQ(defined.Text(), "<112 <96 s90 <96 <52 <82 <96 <2 s91 >2 >92 >93 <96 <2 s92 >2");
 
   AggregateType* use = UseStructure(*definition, &scope);
   scope.SetRight(use);

@@ -46,7 +46,7 @@ TEST(ArrayTypeTest, SizeIsElementSlotTimesElementCount) {
     auto* element = new Type(c.element, {}, nullptr);
     MarkReference(*element, c.referenceMode);
     std::unique_ptr<ArrayType> array(MakeArray(element, {}));
-    for (uint32_t dimension : c.dimensions) array->AddDimension(dimension, 0);
+    for (uint32_t dimension : c.dimensions) array->AddDimension(dimension, {});
     EXPECT_EQ(array->GetSize(), c.size) << NodeTypeName(c.element);
     EXPECT_EQ(array->GetSlotSize(), c.size) << NodeTypeName(c.element);
     EXPECT_EQ(array->GetAlignment(), c.alignment) << NodeTypeName(c.element);
@@ -118,17 +118,19 @@ TEST(ArrayTypeTest, SamenessAndCompatibility) {
 }
 
 TEST(ArrayTypeTest, WritesElementAndDimensionTokens) {
-  // array<i32,4,3> a; in a scope: the dimensions are written from their tokens.
+  // array<i32,+4,3> a; in a scope: the dimensions are written from their tokens.
   StubNode scope(TYPE_SCOPE);
   auto* array = new ArrayType(SourcePosition{76}, &scope);
   scope.SetLeft(array);
   array->SetElementType(new Type(TYPE_I32, SourcePosition{53}, nullptr));
-  array->AddDimension(4, 100);
-  array->AddDimension(3, 101);
+  const uint32_t first[] = {9, 100};
+  const uint32_t second[] = {101};
+  array->AddDimension(4, first);
+  array->AddDimension(3, second);
   test::Declare(array, {90});
   RecordingSerializer fixed;
   array->Serialize(&fixed);
-  EXPECT_EQ(fixed.Text(), "<101 <28 <82 <55 s100 <55 s101 >32 <96 <2 s90 >2");
+  EXPECT_EQ(fixed.Text(), "<101 <28 <82 <55 s9 s100 <55 s101 >32 <96 <2 s90 >2");
 
   // array<ui8, n> b; the dimension expression instead of the tokens.
   auto* dynamic = new ArrayType(SourcePosition{76}, &scope);

@@ -61,7 +61,7 @@ inline AggregateType* UseStructure(AggregateType& definition, Node* parent, uint
 inline ArrayType* MakeArray(Type* element, std::initializer_list<uint32_t> dimensions, Node* parent = nullptr) {
   auto* array = new ArrayType(SourcePosition{}, parent);
   array->SetElementType(element);
-  for (uint32_t dimension : dimensions) array->AddDimension(dimension, 0);
+  for (uint32_t dimension : dimensions) array->AddDimension(dimension, {});
   return array;
 }
 

@@ -32,7 +32,7 @@ class ValueTest : public ::testing::Test {
   ArrayType* Bytes(std::vector<uint32_t> dimensions) {
     auto* array = new ArrayType(SourcePosition{}, nullptr);
     array->SetElementType(new Type(TYPE_UI8, {}, array));
-    for (uint32_t dimension : dimensions) array->AddDimension(dimension, 0);
+    for (uint32_t dimension : dimensions) array->AddDimension(dimension, {});
     types_.emplace_back(array);
     return array;
   }

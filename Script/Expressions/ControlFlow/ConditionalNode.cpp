@@ -1,5 +1,7 @@
 #include "Script/Expressions/ControlFlow/ConditionalNode.h"
 
+#include "Script/Expressions/Scope.h"
+#include "Script/Foundation/Serializer.h"
 #include "Script/Stack/RuntimeError.h"
 #include "Script/Values/Value.h"
 
@@ -20,6 +22,13 @@ bool ConditionalNode::SubstituteChild(Node* child, Node* replacement) {
   if (replacement != nullptr) replacement->SetParent(this);
   return true;
 }
+
+void ConditionalNode::SerializeBegin(Serializer* serializer) {
+  serializer->WriteSymbol(Position());
+  if (condition_ != nullptr) condition_->Serialize(serializer);
+}
+
+void ConditionalNode::SerializeBody(Serializer* serializer) { SerializeStatement(serializer, left_); }
 
 uint32_t ConditionalNode::EvaluateCondition(ExecContext* context, Value& value, const char* nullMessage) const {
   if (condition_ == nullptr) return ReportRuntimeError(context, this, nullMessage);

@@ -16,6 +16,11 @@ class ConditionalNode : public Node {
   // Takes ownership of the condition; a previous one is deleted.
   void SetCondition(Node* condition);
 
+  // The keyword, then the condition.
+  void SerializeBegin(Serializer* serializer) override;
+  // The body statement (a while loop's).
+  void SerializeBody(Serializer* serializer) override;
+
   // A statement wrapper of the condition or of a child takes its place.
   bool ReplaceChild(Node* wrapper) override { return PutWrapperInPlace(wrapper); }
   // Also finds `child` in the condition.

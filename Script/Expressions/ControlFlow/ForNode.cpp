@@ -1,6 +1,8 @@
 #include "Script/Expressions/ControlFlow/ForNode.h"
 
 #include "Script/Expressions/ControlFlow/StatementGate.h"
+#include "Script/Expressions/Scope.h"
+#include "Script/Foundation/Serializer.h"
 #include "Script/Values/Value.h"
 
 namespace script {
@@ -32,6 +34,22 @@ uint32_t ForNode::Run(ExecContext* context) {
       if (const uint32_t result = right_->Run(&clause); result != RUN_OK) return result;
     }
   }
+}
+
+void ForNode::SerializeBegin(Serializer* serializer) { serializer->WriteSymbol(Position()); }
+
+void ForNode::SerializeBody(Serializer* serializer) {
+  serializer->WriteToken(TYPE_PARENTHESIS);
+  if (initialiser_ != nullptr) initialiser_->Serialize(serializer);
+  serializer->WriteEndToken(TYPE_SEMICOLON);
+  serializer->WriteToken(TYPE_EMPTY);
+  if (condition_ != nullptr) condition_->Serialize(serializer);
+  serializer->WriteEndToken(TYPE_SEMICOLON);
+  serializer->WriteToken(TYPE_EMPTY);
+  if (right_ != nullptr) right_->Serialize(serializer);
+  serializer->WriteEndToken(TYPE_PARENTHESIS);
+  serializer->WriteToken(TYPE_EMPTY);
+  SerializeStatement(serializer, left_);
 }
 
 bool ForNode::SubstituteChild(Node* child, Node* replacement) {

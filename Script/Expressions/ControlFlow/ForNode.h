@@ -20,6 +20,10 @@ class ForNode : public BreakableNode {
   // until the condition is false or the body breaks, returns, fails or stops.
   uint32_t Run(ExecContext* context) override;
 
+  // "for", then "(" initialiser ";" condition ";" step ")" and the body.
+  void SerializeBegin(Serializer* serializer) override;
+  void SerializeBody(Serializer* serializer) override;
+
   // Also finds `child` in the initialiser.
   bool SubstituteChild(Node* child, Node* replacement) override;
 

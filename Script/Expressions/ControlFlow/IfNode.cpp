@@ -1,6 +1,8 @@
 #include "Script/Expressions/ControlFlow/IfNode.h"
 
 #include "Script/Expressions/ControlFlow/StatementGate.h"
+#include "Script/Expressions/Scope.h"
+#include "Script/Foundation/Serializer.h"
 #include "Script/Values/Value.h"
 
 namespace script {
@@ -17,6 +19,16 @@ uint32_t IfNode::Run(ExecContext* context) {
   if (branch == nullptr) return RUN_OK;
   if (PassStatementGate(context, branch) == RUN_STOP) return RUN_STOP;
   return branch->Run(context);
+}
+
+void IfNode::SerializeBody(Serializer* serializer) {
+  serializer->WriteToken(TYPE_EMPTY);
+  SerializeStatement(serializer, left_);
+  if (right_ == nullptr) return;
+  serializer->WriteToken(TYPE_ELSE);
+  serializer->WriteToken(TYPE_EMPTY);
+  SerializeStatement(serializer, right_);
+  serializer->WriteEndToken(TYPE_ELSE);
 }
 
 void IfNode::SetBranch(Node* statement) {

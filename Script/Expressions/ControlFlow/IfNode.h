@@ -11,6 +11,8 @@ class IfNode : public ConditionalNode {
 
   // Runs the branch the condition's truth selects, after the statement gate.
   uint32_t Run(ExecContext* context) override;
+  // The then-statement, and "else" with the else-statement.
+  void SerializeBody(Serializer* serializer) override;
 
   // While compiling: the branch new statements go to.
   bool BuildsElse() const { return buildsElse_; }

@@ -12,6 +12,8 @@ class CaseNode : public AggregateSymbol, public BreakableNode {
 
   // Runs the body scope; RUN_OK without one.
   uint32_t Run(ExecContext* context) override { return left_ != nullptr ? left_->Run(context) : RUN_OK; }
+  // After the keyword: the value's tokens, ":" and the body's statements.
+  void SerializeBody(Serializer* serializer) override;
 };
 
 class DefaultNode : public BreakableNode {
@@ -20,6 +22,8 @@ class DefaultNode : public BreakableNode {
 
   // Runs the body scope; RUN_OK without one.
   uint32_t Run(ExecContext* context) override { return left_ != nullptr ? left_->Run(context) : RUN_OK; }
+  // After the keyword: ":" and the body's statements.
+  void SerializeBody(Serializer* serializer) override;
 };
 
 }  // namespace script

@@ -1,6 +1,7 @@
 #include "Script/Expressions/ControlFlow/SwitchNode.h"
 
 #include "Script/Expressions/ControlFlow/SwitchLabels.h"
+#include "Script/Foundation/Serializer.h"
 #include "Script/Stack/RuntimeError.h"
 #include "Script/Values/Value.h"
 
@@ -47,6 +48,18 @@ uint32_t SwitchNode::Run(ExecContext* context) {
   }
   return RUN_OK;
 }
+
+void SwitchNode::SerializeBegin(Serializer* serializer) {
+  ConditionalNode::SerializeBegin(serializer);
+  serializer->WriteToken(TYPE_EMPTY);
+  serializer->WriteToken(TYPE_SCOPE);
+}
+
+void SwitchNode::SerializeBody(Serializer* serializer) {
+  for (Node* label : labels_) label->Serialize(serializer);
+}
+
+void SwitchNode::SerializeEnd(Serializer* serializer) { serializer->WriteEndToken(TYPE_SCOPE); }
 
 void SwitchNode::AddLabel(CaseNode* label) {
   label->SetParent(this);

@@ -22,6 +22,11 @@ class SwitchNode : public BreakableNode {
   // end: without a break the bodies fall through.
   uint32_t Run(ExecContext* context) override;
 
+  // "switch", the condition and "{"; the labels; "}".
+  void SerializeBegin(Serializer* serializer) override;
+  void SerializeBody(Serializer* serializer) override;
+  void SerializeEnd(Serializer* serializer) override;
+
   // Appends a case label, whose value follows (AddCaseValue).
   void AddLabel(CaseNode* label);
   // Leads `value` to the last label; false when the value has a label already.

@@ -61,8 +61,8 @@ uint32_t Operator::AssignTo(ExecContext* context, Value& target, const Value& so
       ConversionErrorMessage(status, text != nullptr ? std::string_view(*text) : std::string_view(), target.Kind()));
 }
 
-bool Operator::Reject(Error* error, ErrorCode code, const char* function, std::source_location where) const {
-  return ReportCheckError(error, static_cast<int32_t>(code), function, static_cast<int32_t>(where.line()));
+bool Operator::Reject(Error* error, ErrorCode code, const char* function, int32_t moduleLine) const {
+  return ReportCheckError(error, static_cast<int32_t>(code), function, moduleLine);
 }
 
 }  // namespace script

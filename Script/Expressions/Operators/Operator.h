@@ -2,7 +2,6 @@
 // The base of the operator nodes. Two-operand operators keep the left
 // operand as the left child and the right operand as the right child; the
 // one-operand "!" and "~" keep theirs as the right child.
-#include <source_location>
 
 #include "Script/Diagnostics/ErrorCode.h"
 #include "Script/Expressions/Node.h"
@@ -47,7 +46,7 @@ class Operator : public Node {
   // Fills the error record with a failed check of this node raised by
   // `function` and returns false.
   bool Reject(Error* error, ErrorCode code, const char* function,
-              std::source_location where = std::source_location::current()) const;
+              int32_t moduleLine = __builtin_LINE()) const;
 
  private:
   // The end of Evaluate and ReadOperand: the child's result, or a runtime

@@ -5,12 +5,18 @@
 #include <cstdint>
 #include <vector>
 
+#include "Script/Foundation/SourcePosition.h"
+
 namespace script {
+
+class Serializer;
 
 class AggregateSymbol {
  public:
   void AddSymbol(uint32_t symbol) { symbols_.push_back(symbol); }
   const std::vector<uint32_t>& Symbols() const { return symbols_; }
+  // Writes the symbols one after the other, at the node's position.
+  void WriteSymbols(Serializer* serializer, SourcePosition position) const;
 
  private:
   std::vector<uint32_t> symbols_;

@@ -81,7 +81,8 @@ void AggregateType::SerializeBody(Serializer* serializer) {
     serializer->WriteToken(TYPE_EMPTY);
     serializer->WriteToken(TYPE_SCOPE);
     for (Type* member : members_) member->Serialize(serializer);
-    serializer->WriteEndToken(TYPE_SCOPE);
+    // The declared variables follow on the same line.
+    serializer->WriteEndToken(TOKEN_SCOPE_CLOSE);
   }
   Type::SerializeBody(serializer);
 }

@@ -109,9 +109,10 @@ void ArrayType::SerializeBody(Serializer* serializer) {
     serializer->WriteToken(TYPE_COMMA);
     dimensionExpression_->Serialize(serializer);
   } else {
-    for (uint32_t symbol : Symbols()) {
+    std::size_t token = 0;
+    for (std::size_t end : dimensionTokenEnds_) {
       serializer->WriteToken(TYPE_COMMA);
-      serializer->WriteSymbol(SourcePosition{symbol});
+      for (; token < end; ++token) serializer->WriteSymbol(SourcePosition{Symbols()[token]});
     }
   }
   serializer->WriteEndToken(TYPE_GREATER);
@@ -198,10 +199,11 @@ void ArrayType::SetElementType(Type* element) {
   if (element != nullptr && !IsBuiltInType(element)) element->SetParent(this);
 }
 
-void ArrayType::AddDimension(uint32_t count, uint32_t symbol) {
+void ArrayType::AddDimension(uint32_t count, std::span<const uint32_t> tokens) {
   elementCount_ = dimensions_.empty() ? count : SaturatingProduct(elementCount_, count);
   dimensions_.push_back(count);
-  AddSymbol(symbol);
+  for (uint32_t symbol : tokens) AddSymbol(symbol);
+  dimensionTokenEnds_.push_back(Symbols().size());
 }
 
 void ArrayType::SetDimensionExpression(Node* expression) {

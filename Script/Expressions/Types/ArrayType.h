@@ -3,6 +3,7 @@
 // dynamic array whose one dimension is an expression evaluated when the
 // declaration runs. The first index of a subscript varies fastest.
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "Script/Expressions/Types/AggregateSymbol.h"
@@ -46,8 +47,9 @@ class ArrayType : public AggregateSymbol, public Type {
   // shared built-in singleton.
   void SetElementType(Type* element);
   Type* ElementType() const { return elementType_; }
-  // Appends a fixed dimension read from the token with the given symbol.
-  void AddDimension(uint32_t count, uint32_t symbol);
+  // Appends a fixed dimension read from the tokens with the given symbols
+  // (a number, with its sign when it has one).
+  void AddDimension(uint32_t count, std::span<const uint32_t> tokens);
   const std::vector<uint32_t>& Dimensions() const { return dimensions_; }
   // The product of the dimensions; 0 for a dynamic array.
   uint32_t ElementCount() const { return elementCount_; }
@@ -70,6 +72,8 @@ class ArrayType : public AggregateSymbol, public Type {
   uint32_t AllocateStorage(ExecContext* context, const Node* item, uint32_t bytes);
 
   std::vector<uint32_t> dimensions_;
+  // Where each dimension's tokens end in the symbol list.
+  std::vector<std::size_t> dimensionTokenEnds_;
   uint32_t elementCount_ = 0;
   Type* elementType_ = nullptr;
   Node* dimensionExpression_ = nullptr;

@@ -83,14 +83,12 @@ uint32_t ConstVariable::Run(ExecContext* context) {
 }
 
 void ConstVariable::SerializeBody(Serializer* serializer) {
-  if (Position().symbol != 0) {
+  // A number read from several tokens (sign, digits, ".", fraction,
+  // exponent) writes them all; a string or bool is its own symbol.
+  if (Symbols().empty()) {
     serializer->WriteSymbol(Position());
-    return;
-  }
-  SourcePosition token = Position();
-  for (uint32_t symbol : Symbols()) {
-    token.symbol = symbol;
-    serializer->WriteSymbol(token);
+  } else {
+    WriteSymbols(serializer, Position());
   }
 }
 

@@ -27,7 +27,7 @@ class ConstVariable : public AggregateSymbol, public Variable {
   // The result value is assigned the literal; a fresh result takes its own
   // copy (inline for a scalar, so no storage is allocated).
   uint32_t Run(ExecContext* context) override;
-  // The literal's own symbol, or the symbols of its tokens when it has none.
+  // The symbols of the literal's tokens, or its own symbol when it has none.
   void SerializeBody(Serializer* serializer) override;
 
  private:

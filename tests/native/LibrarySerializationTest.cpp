@@ -18,6 +18,7 @@ namespace {
 class TokenText final : public Serializer {
  public:
   explicit TokenText(const SymbolStore& symbols) : symbols_(symbols) {}
+  bool Write(const char* bytes, std::size_t length) override { return Add(std::string(bytes, length)); }
   bool WriteSymbol(const SourcePosition& position) override { return Add(symbols_.Symbol(position.symbol)); }
   bool WriteToken(int32_t code) override {
     static const std::map<int32_t, std::string> kOpening = {

@@ -11,6 +11,7 @@
 #include "debugger/Core/QtMessagePump.h"
 #include "debugger/Core/UserPrompt.h"
 #include "debugger/Explorer/FileTree.h"
+#include "debugger/Settings/DebuggerSettings.h"
 
 namespace {
 
@@ -49,7 +50,9 @@ int main(int argc, char** argv) {
 
   CQtMessagePump pump;
   CDialogPrompt prompt;
+  CDebuggerSettings settings(CDebuggerSettings::DefaultPath());
   CMainFrame frame(CFileTree::ForThisComputer(), prompt);
+  frame.UseSettings(settings);
   if (!command.startup.isEmpty() && !frame.SetStartupScript(command.startup)) {
     std::fprintf(stderr, "kelvra-ide: cannot set %s as start-up script\n", qPrintable(command.startup));
   }

@@ -3,7 +3,7 @@
 # --fuzz adds Clang and its libFuzzer runtime for tools/fuzz.sh.
 set -euo pipefail
 packages=(g++ cmake ninja-build libgtest-dev libgmock-dev libbenchmark-dev ccache pkg-config libffi-dev
-  qt6-base-dev libqscintilla2-qt6-dev xvfb xauth)
+  qt6-base-dev libqscintilla2-qt6-dev libpugixml-dev xvfb xauth)
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang-14 libclang-rt-14-dev)
 fi

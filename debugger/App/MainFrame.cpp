@@ -11,6 +11,7 @@
 #include <QStatusBar>
 #include <QTreeView>
 
+#include "debugger/Breakpoints/BreakpointList.h"
 #include "debugger/Breakpoints/BreakpointStore.h"
 #include "debugger/Core/ApplicationInfo.h"
 #include "debugger/Core/ApplicationLook.h"
@@ -26,6 +27,8 @@
 #include "debugger/FunctionBrowser/ClassView.h"
 #include "debugger/Output/OutputSink.h"
 #include "debugger/Output/OutputWnd.h"
+#include "debugger/Settings/DebuggerSettings.h"
+#include "debugger/Settings/SettingsKeeper.h"
 
 namespace kelvra::ide {
 
@@ -155,6 +158,9 @@ void CMainFrame::CreatePanes() {
   connect(m_debugPane, &CPropertiesWnd::locationWanted, this, [this](const QString& file, int lineIndex) {
     if (CScriptEditor* editor = m_scripts->OpenScriptView(file)) editor->ShowLine(LineMarker::StackLocation, lineIndex, 0);
   });
+  connect(&m_debugPane->Breakpoints(), &CBreakpointList::locationWanted, this, [this](const QString& file, int lineIndex) {
+    if (CScriptEditor* editor = OpenFile(file)) editor->ShowLine(LineMarker::BreakpointLocation, lineIndex, 0);
+  });
   connect(m_fileView, &CFileView::openRequested, this, &CMainFrame::OpenFile);
   connect(m_fileView, &CFileView::compileRequested, this, [this](const QString& path) {
     m_controller->CompileScript(path);
@@ -207,6 +213,20 @@ CScriptEditor* CMainFrame::OpenFile(const QString& path) {
         QStringLiteral("Cannot open %1: only scripts (.kelvra) and compiled scripts (.bin) open here.").arg(path));
   }
   return editor;
+}
+
+void CMainFrame::UseSettings(CDebuggerSettings& settings) {
+  m_settings = new CSettingsKeeper(settings, *m_breakpoints, *m_sink, this);
+  const QString startup = m_settings->Load();
+  if (!startup.isEmpty()) SetStartupScript(startup);
+  m_debugPane->SetView(static_cast<script::ViewAs>(settings.View()));
+  m_debugPane->SetShowAddress(settings.ShowAddress());
+  // Kept for the save at exit.
+  connect(m_debugPane, &CPropertiesWnd::variableOptionsChanged, this, [this, &settings] {
+    settings.SetView(static_cast<CDebuggerSettings::ViewAs>(m_debugPane->View()));
+    settings.SetShowAddress(m_debugPane->ShowsAddress());
+  });
+  connect(m_controller, &CDebugController::startupScriptChanged, m_settings, &CSettingsKeeper::SetStartupScript);
 }
 
 bool CMainFrame::SetStartupScript(const QString& path) {
@@ -262,6 +282,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
   settings.setValue(kGeometryKey, saveGeometry());
   settings.setValue(kStateKey, saveState(kLayoutVersion));
   m_recentFiles->Save(settings);
+  if (m_settings != nullptr) m_settings->Save();
   event->accept();
 }
 

@@ -20,6 +20,7 @@ namespace kelvra::ide {
 class CBreakpointStore;
 class CClassView;
 class CDebugController;
+class CDebuggerSettings;
 class CFileTree;
 class CFileView;
 class CFindDialog;
@@ -29,6 +30,7 @@ class CPropertiesWnd;
 class CRecentFiles;
 class CScriptArea;
 class CScriptEditor;
+class CSettingsKeeper;
 class CUserPrompt;
 
 class CMainFrame final : public QMainWindow {
@@ -90,6 +92,9 @@ class CMainFrame final : public QMainWindow {
   void GoToLine();
   // Renders the window into a PNG file.
   bool SaveScreenshot(const QString& path);
+  // Breakpoints and the start-up script from the settings file, kept there
+  // from now on; the settings must outlive the window.
+  void UseSettings(CDebuggerSettings& settings);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -130,6 +135,7 @@ class CMainFrame final : public QMainWindow {
   CClassView* m_classView = nullptr;
   COutputWnd* m_output = nullptr;
   CPropertiesWnd* m_debugPane = nullptr;
+  CSettingsKeeper* m_settings = nullptr;
   std::map<Pane, QDockWidget*> m_docks;
   std::map<DebugCommandId, QAction*> m_debugActions;
   std::map<Command, QAction*> m_actions;

@@ -4,8 +4,6 @@
 // confirmation is forgotten when the run ends.
 #include <QObject>
 #include <QString>
-#include <map>
-#include <utility>
 #include <vector>
 
 namespace script {
@@ -15,9 +13,12 @@ class ScriptSession;
 namespace kelvra::ide {
 
 struct CBreakpoint {
-  QString path;  // canonical when the file exists
-  int line = 0;  // from 1
+  QString folder;  // canonical when the file exists, no trailing "/"
+  QString file;    // name only
+  int line = 0;    // from 1
   bool confirmed = false;
+
+  QString Path() const;
 };
 
 class CBreakpointStore : public QObject {
@@ -30,8 +31,8 @@ class CBreakpointStore : public QObject {
   // and ".." resolved when the file exists.
   static QString KeyPath(const QString& path);
 
-  // Sorted by path, then line.
-  std::vector<CBreakpoint> Breakpoints() const;
+  // Sorted by folder, then file name (by UTF-16 code unit), then line.
+  const std::vector<CBreakpoint>& Breakpoints() const { return m_breakpoints; }
   std::vector<CBreakpoint> BreakpointsIn(const QString& path) const;
   bool Contains(const QString& path, int line) const;
 
@@ -47,14 +48,18 @@ class CBreakpointStore : public QObject {
   void PushAll(script::ScriptSession& session) const;
 
  Q_SIGNALS:
-  // A breakpoint was added (set) or removed.
+  // A breakpoint was added (set) or removed; the path is its key path.
   void toggled(const QString& path, int line, bool set);
   // Anything changed, confirmations included.
   void changed();
 
  private:
-  // (path, line) → confirmed
-  std::map<std::pair<QString, int>, bool> m_breakpoints;
+  // The position where the breakpoint of a key path and line is or would
+  // go, by binary search.
+  std::vector<CBreakpoint>::iterator Find(const QString& keyPath, int line);
+  std::vector<CBreakpoint>::const_iterator Find(const QString& keyPath, int line) const;
+
+  std::vector<CBreakpoint> m_breakpoints;
 };
 
 }  // namespace kelvra::ide

@@ -293,6 +293,18 @@ void PaintIcon(IconId id, QPainter& p) {
       p.drawPolygon(QPolygonF({QPointF(2, 5.5), QPointF(8.5, 5.5), QPointF(8.5, 2), QPointF(14.5, 8), QPointF(8.5, 14),
                                QPointF(8.5, 10.5), QPointF(2, 10.5)}));
       return;
+    // As the editor's margin marks them: a red ring until the running
+    // script accepts the breakpoint, then a red disc.
+    case IconId::UnconfirmedBreakpoint:
+      p.setPen(Pen(kRed, 1.6));
+      p.setBrush(Qt::white);
+      p.drawEllipse(QPointF(8, 8), 5, 5);
+      return;
+    case IconId::ConfirmedBreakpoint:
+      p.setPen(Pen(kRed.darker(130), 1.0));
+      p.setBrush(kRed);
+      p.drawEllipse(QPointF(8, 8), 5.5, 5.5);
+      return;
   }
 }
 

@@ -33,6 +33,8 @@ enum class IconId {
   Function,
   Output,
   CurrentLocation,  // the thread shown last
+  UnconfirmedBreakpoint,
+  ConfirmedBreakpoint,
 };
 
 QIcon Icon(IconId id);

@@ -1,11 +1,10 @@
 #include "debugger/DebugPane/PropertiesWnd.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "debugger/Breakpoints/BreakpointStore.h"
+#include "debugger/Breakpoints/BreakpointList.h"
 #include "debugger/Core/Icons.h"
 #include "debugger/DebugPane/ReportList.h"
 #include "debugger/DebugPane/Tabs.h"
@@ -24,9 +23,8 @@ const QString kBlocked = QStringLiteral("blocked");
 
 CPropertiesWnd::CPropertiesWnd(CBreakpointStore& breakpoints, QWidget* parent)
     : QWidget(parent),
-      m_breakpointStore(breakpoints),
       m_tabs(new CTabs(this)),
-      m_breakpoints(NewReportList({{"Line", 50}, {"File", 100}, {"Path", 300}})),
+      m_breakpoints(new CBreakpointList(breakpoints)),
       m_globals(new CVarList),
       m_threads(NewReportList(
           {{"Thread Id", 80}, {"Status", 60}, {"Code Location", 160}, {"Line", 40}, {"File Path", 300}})) {
@@ -37,12 +35,11 @@ CPropertiesWnd::CPropertiesWnd(CBreakpointStore& breakpoints, QWidget* parent)
   m_tabs->addTab(m_globals, QStringLiteral("Global Variables"));
   m_tabs->addTab(m_threads, QStringLiteral("Threads"));
   setFocusProxy(m_tabs);
+  AdoptList(*m_globals);
   connect(m_tabs, &QTabWidget::currentChanged, this, [this] { Q_EMIT captionChanged(Caption()); });
   connect(m_threads, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* row) {
     SelectThread(row->data(ThreadIdColumn, Qt::UserRole).toUInt());
   });
-  connect(&breakpoints, &CBreakpointStore::changed, this, &CPropertiesWnd::FillBreakpoints);
-  FillBreakpoints();
 }
 
 QString CPropertiesWnd::Caption() const { return m_tabs->tabText(m_tabs->currentIndex()); }
@@ -50,16 +47,6 @@ QString CPropertiesWnd::Caption() const { return m_tabs->tabText(m_tabs->current
 CThreadPage* CPropertiesWnd::Page(uint32_t threadId) const {
   const auto page = m_threadPages.find(threadId);
   return page != m_threadPages.end() ? page->second : nullptr;
-}
-
-void CPropertiesWnd::FillBreakpoints() {
-  m_breakpoints->clear();
-  for (const CBreakpoint& breakpoint : m_breakpointStore.Breakpoints()) {
-    const QFileInfo file(breakpoint.path);
-    auto* row = new QTreeWidgetItem(m_breakpoints, {QString::number(breakpoint.line), file.fileName(), file.path()});
-    row->setToolTip(0, breakpoint.confirmed ? QStringLiteral("Confirmed by the running script")
-                                            : QStringLiteral("Not confirmed"));
-  }
 }
 
 void CPropertiesWnd::SetSession(const script::ScriptSession* session) {
@@ -83,6 +70,7 @@ void CPropertiesWnd::AddThread(uint32_t threadId) {
   if (Page(threadId) == nullptr) {
     auto* page = new CThreadPage(threadId);
     connect(page, &CThreadPage::frameWanted, this, &CPropertiesWnd::ShowFrame);
+    AdoptList(page->Variables());
     m_threadPages[threadId] = page;
     m_tabs->addTab(page, page->Label());
     m_tabs->SetTabTint(m_tabs->indexOf(page), kRunningTab);
@@ -147,6 +135,8 @@ void CPropertiesWnd::ShowThread(uint32_t threadId) {
   if (CThreadPage* page = Page(threadId)) {
     page->ShowCallStack(frames);
     page->Variables().Fill(m_session->Variables(threadId, current.index));
+    // The halted thread's page comes forward; the tab bar scrolls to its tab.
+    m_tabs->setCurrentWidget(page);
   }
   for (int i = 0; i < m_threads->topLevelItemCount(); ++i) m_threads->topLevelItem(i)->setIcon(ThreadIdColumn, {});
   row->setIcon(ThreadIdColumn, Icon(IconId::CurrentLocation));
@@ -171,5 +161,32 @@ void CPropertiesWnd::ShowFrame(uint32_t threadId, int32_t frameIndex, const QStr
 }
 
 void CPropertiesWnd::ClearGlobals() { m_globals->Clear(); }
+
+void CPropertiesWnd::AdoptList(CVarList& list) {
+  list.SetView(m_view);
+  list.SetShowAddress(m_showAddress);
+  connect(&list, &CVarList::viewWanted, this, &CPropertiesWnd::SetView);
+  connect(&list, &CVarList::showAddressWanted, this, &CPropertiesWnd::SetShowAddress);
+}
+
+template <typename Apply>
+void CPropertiesWnd::ForEachList(Apply apply) {
+  apply(*m_globals);
+  for (const auto& [threadId, page] : m_threadPages) apply(page->Variables());
+}
+
+void CPropertiesWnd::SetView(script::ViewAs view) {
+  if (view == m_view) return;
+  m_view = view;
+  ForEachList([view](CVarList& list) { list.SetView(view); });
+  Q_EMIT variableOptionsChanged();
+}
+
+void CPropertiesWnd::SetShowAddress(bool show) {
+  if (show == m_showAddress) return;
+  m_showAddress = show;
+  ForEachList([show](CVarList& list) { list.SetShowAddress(show); });
+  Q_EMIT variableOptionsChanged();
+}
 
 }  // namespace kelvra::ide

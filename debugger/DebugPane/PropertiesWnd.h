@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <map>
 
+#include "kelvra/VariableHandle.h"
+
 namespace script {
 class ScriptSession;
 }
@@ -16,6 +18,7 @@ class QTreeWidgetItem;
 
 namespace kelvra::ide {
 
+class CBreakpointList;
 class CBreakpointStore;
 class CTabs;
 class CThreadPage;
@@ -32,6 +35,7 @@ class CPropertiesWnd final : public QWidget {
 
   QString Caption() const;
   CTabs& Tabs() const { return *m_tabs; }
+  CBreakpointList& Breakpoints() const { return *m_breakpoints; }
   QTreeWidget* ThreadList() const { return m_threads; }
   CVarList& Globals() const { return *m_globals; }
   // Null when the thread has no page.
@@ -47,21 +51,28 @@ class CPropertiesWnd final : public QWidget {
   // The halted look, or the running one: tinted tab, red disabled lists,
   // status "blocked".
   void MarkThread(uint32_t threadId, bool halted);
-  // After a thread halts: its call stack, its current frame's variables,
-  // the globals, and its location in the thread list. Nothing for a thread
-  // that is not halted.
+  // After a thread halts: its page brought forward with its call stack and
+  // its current frame's variables, the globals, and its location in the
+  // thread list. Nothing for a thread that is not halted.
   void ShowThread(uint32_t threadId);
   // Shows a thread's page and asks for its location in the editor.
   void SelectThread(uint32_t threadId);
   void ClearGlobals();
 
+  // The value format and the "Address" column of every variable list.
+  void SetView(script::ViewAs view);
+  script::ViewAs View() const { return m_view; }
+  void SetShowAddress(bool show);
+  bool ShowsAddress() const { return m_showAddress; }
+
  Q_SIGNALS:
+  // The value format or the "Address" column changed.
+  void variableOptionsChanged();
   void captionChanged(const QString& caption);
   // A line (from 0) of a file picked in a call stack or the thread list.
   void locationWanted(const QString& file, int lineIndex);
 
  private:
-  void FillBreakpoints();
   QTreeWidgetItem* ThreadRow(uint32_t threadId) const;
   void ShowFrame(uint32_t threadId, int32_t frameIndex, const QString& file, int line);
   void ShowGlobals();
@@ -71,14 +82,19 @@ class CPropertiesWnd final : public QWidget {
   bool AllThreadsHalted() const;
   void UpdateGlobalsLive();
   void RemoveAllThreads();
+  // A list follows the pane's options and offers them in its menu.
+  void AdoptList(CVarList& list);
+  template <typename Apply>
+  void ForEachList(Apply apply);
 
-  CBreakpointStore& m_breakpointStore;
   const script::ScriptSession* m_session = nullptr;
   CTabs* m_tabs;
-  QTreeWidget* m_breakpoints;
+  CBreakpointList* m_breakpoints;
   CVarList* m_globals;
   QTreeWidget* m_threads;
   std::map<uint32_t, CThreadPage*> m_threadPages;
+  script::ViewAs m_view = script::VIEW_DEFAULT;
+  bool m_showAddress = false;
 };
 
 }  // namespace kelvra::ide

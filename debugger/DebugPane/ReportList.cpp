@@ -5,16 +5,20 @@
 
 namespace kelvra::ide {
 
-QTreeWidget* NewReportList(std::initializer_list<std::pair<const char*, int>> columns, QWidget* parent) {
-  auto* list = new QTreeWidget(parent);
-  list->setRootIsDecorated(false);
-  list->setAllColumnsShowFocus(true);
-  list->setUniformRowHeights(true);
+void SetUpReportList(QTreeWidget& list, ReportColumns columns) {
+  list.setRootIsDecorated(false);
+  list.setAllColumnsShowFocus(true);
+  list.setUniformRowHeights(true);
   QStringList titles;
   for (const auto& [title, width] : columns) titles << QString::fromLatin1(title);
-  list->setHeaderLabels(titles);
+  list.setHeaderLabels(titles);
   int column = 0;
-  for (const auto& [title, width] : columns) list->setColumnWidth(column++, width);
+  for (const auto& [title, width] : columns) list.setColumnWidth(column++, width);
+}
+
+QTreeWidget* NewReportList(ReportColumns columns, QWidget* parent) {
+  auto* list = new QTreeWidget(parent);
+  SetUpReportList(*list, columns);
   return list;
 }
 

@@ -9,6 +9,9 @@ class QWidget;
 
 namespace kelvra::ide {
 
-QTreeWidget* NewReportList(std::initializer_list<std::pair<const char*, int>> columns, QWidget* parent = nullptr);
+using ReportColumns = std::initializer_list<std::pair<const char*, int>>;
+
+void SetUpReportList(QTreeWidget& list, ReportColumns columns);
+QTreeWidget* NewReportList(ReportColumns columns, QWidget* parent = nullptr);
 
 }  // namespace kelvra::ide

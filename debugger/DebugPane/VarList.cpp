@@ -1,6 +1,7 @@
 #include "debugger/DebugPane/VarList.h"
 
 #include <QHeaderView>
+#include <QMenu>
 #include <algorithm>
 
 #include "debugger/DebugPane/VariableModel.h"
@@ -18,6 +19,10 @@ CVarList::CVarList(QWidget* parent) : QTreeView(parent), m_model(new CVariableMo
   setColumnWidth(CVariableModel::NameColumn, 100);
   setColumnWidth(CVariableModel::ValueColumn, 120);
   setColumnWidth(CVariableModel::TypeColumn, 200);
+  setColumnWidth(CVariableModel::AddressColumn, 100);
+  setColumnHidden(CVariableModel::AddressColumn, true);
+  setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(this, &QWidget::customContextMenuRequested, this, &CVarList::ShowContextMenu);
   setItemsExpandable(false);
   connect(this, &QTreeView::expanded, this, [this](const QModelIndex& index) {
     const QStringList path = m_model->NamePath(index);
@@ -33,6 +38,32 @@ void CVarList::Fill(std::vector<script::VariableHandle> variables) {
 }
 
 void CVarList::Clear() { m_model->Clear(); }
+
+void CVarList::SetView(script::ViewAs view) {
+  m_model->SetView(view);
+  viewport()->update();
+}
+
+void CVarList::SetShowAddress(bool show) { setColumnHidden(CVariableModel::AddressColumn, !show); }
+
+bool CVarList::ShowsAddress() const { return !isColumnHidden(CVariableModel::AddressColumn); }
+
+void CVarList::ShowContextMenu(const QPoint& position) {
+  QMenu menu(this);
+  const std::pair<const char*, script::ViewAs> views[] = {
+      {"View as Default", script::VIEW_DEFAULT}, {"View as Hex", script::VIEW_HEX}, {"View as Binary", script::VIEW_BINARY}};
+  for (const auto& [text, view] : views) {
+    QAction* action = menu.addAction(QString::fromLatin1(text));
+    action->setCheckable(true);
+    action->setChecked(m_model->View() == view);
+    connect(action, &QAction::triggered, this, [this, view = view] { Q_EMIT viewWanted(view); });
+  }
+  QAction* address = menu.addAction(QStringLiteral("View Address"));
+  address->setCheckable(true);
+  address->setChecked(ShowsAddress());
+  connect(address, &QAction::triggered, this, [this](bool show) { Q_EMIT showAddressWanted(show); });
+  menu.exec(viewport()->mapToGlobal(position));
+}
 
 void CVarList::SetLive(bool live) {
   m_model->SetLive(live);

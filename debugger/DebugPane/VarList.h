@@ -24,9 +24,19 @@ class CVarList final : public QTreeView {
   // Whether the values may be read (the thread is halted); rows expand
   // only then. A list starts not live.
   void SetLive(bool live);
+  // The value format and the "Address" column, which starts hidden.
+  void SetView(script::ViewAs view);
+  void SetShowAddress(bool show);
+  bool ShowsAddress() const;
+
+ Q_SIGNALS:
+  // Picked in the context menu; the owner applies them to every list.
+  void viewWanted(script::ViewAs view);
+  void showAddressWanted(bool show);
 
  private:
   void ExpandKnownPaths();
+  void ShowContextMenu(const QPoint& position);
 
   CVariableModel* m_model;
   // The rows the user opened, by the names from the outermost down.

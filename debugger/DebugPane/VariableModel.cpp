@@ -19,6 +19,7 @@ struct CVariableModel::Node {
   QString name;
   QString type;
   QString value;
+  QString address;
   // Sized when first needed; a child is made when first asked for.
   std::optional<std::vector<std::unique_ptr<Node>>> children;
 };
@@ -106,6 +107,13 @@ bool CVariableModel::hasChildren(const QModelIndex& parent) const {
   return node->children ? !node->children->empty() : node->handle.IsExpandable();
 }
 
+void CVariableModel::SetView(script::ViewAs view) {
+  if (view == m_view) return;
+  m_view = view;
+  const int rows = rowCount();
+  if (rows > 0) Q_EMIT dataChanged(index(0, ValueColumn), index(rows - 1, ValueColumn));
+}
+
 QVariant CVariableModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
   Node* node = NodeOf(index);
@@ -114,10 +122,17 @@ QVariant CVariableModel::data(const QModelIndex& index, int role) const {
     case NameColumn:
       return node->name;
     case ValueColumn:
-      if (m_live) node->value = QString::fromStdString(node->handle.ValueText());
+      if (m_live) node->value = QString::fromStdString(node->handle.ValueText(m_view));
       return node->value;
     case TypeColumn:
       return node->type;
+    case AddressColumn:
+      // An address the heap cannot report leaves the last one shown.
+      if (m_live) {
+        const std::string address = node->handle.AddressText();
+        if (!address.empty()) node->address = QString::fromStdString(address);
+      }
+      return node->address;
     default:
       return {};
   }
@@ -132,6 +147,8 @@ QVariant CVariableModel::headerData(int section, Qt::Orientation orientation, in
       return QStringLiteral("Value");
     case TypeColumn:
       return QStringLiteral("Type");
+    case AddressColumn:
+      return QStringLiteral("Address");
     default:
       return {};
   }

@@ -18,7 +18,7 @@ class CVariableModel final : public QAbstractItemModel {
   Q_OBJECT
 
  public:
-  enum Column { NameColumn, ValueColumn, TypeColumn, ColumnCount };
+  enum Column { NameColumn, ValueColumn, TypeColumn, AddressColumn, ColumnCount };
 
   explicit CVariableModel(QObject* parent = nullptr);
   ~CVariableModel() override;
@@ -29,6 +29,9 @@ class CVariableModel final : public QAbstractItemModel {
   // Live rows read their values again whenever they are painted.
   void SetLive(bool live);
   bool IsLive() const { return m_live; }
+  // How integers and bools are shown; every value is shown again.
+  void SetView(script::ViewAs view);
+  script::ViewAs View() const { return m_view; }
   // The name of a row and of every row above it, outermost first.
   QStringList NamePath(const QModelIndex& index) const;
 
@@ -50,6 +53,7 @@ class CVariableModel final : public QAbstractItemModel {
 
   std::unique_ptr<Node> m_root;
   bool m_live = false;
+  script::ViewAs m_view = script::VIEW_DEFAULT;
 };
 
 }  // namespace kelvra::ide

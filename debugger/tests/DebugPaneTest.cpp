@@ -113,8 +113,10 @@ class DebugPaneTest : public QObject {
     QVERIFY(thread != 0);
     const QString label = QStringLiteral("Thread: %1").arg(thread);
     QCOMPARE(TabLabels(pane.Tabs()), QStringList({"Breakpoints", "Global Variables", "Threads", label}));
-    // The halted look: the page enabled, its tab untinted, no status.
+    // The halted look: the page brought forward and enabled, its tab
+    // untinted, no status.
     CThreadPage* page = pane.Page(thread);
+    QCOMPARE(pane.Tabs().currentWidget(), page);
     QVERIFY(page->isEnabled());
     QVERIFY(!pane.Tabs().TabTint(pane.Tabs().IndexOfLabel(label)).isValid());
     QTreeWidgetItem* row = pane.ThreadList()->topLevelItem(0);
@@ -124,9 +126,8 @@ class DebugPaneTest : public QObject {
     QCOMPARE(row->text(CPropertiesWnd::LineColumn), QStringLiteral("4"));
     QVERIFY(!row->icon(CPropertiesWnd::ThreadIdColumn).isNull());
 
-    // Showing the page keeps it when the run goes on; the tab to its left
+    // The page stays forward while the run goes on; the tab to its left
     // comes forward when it ends.
-    pane.Tabs().setCurrentWidget(page);
     QVERIFY(QTest::qWaitFor([&] { return m_frame->Controller().Execute(DebugCommandId::Run); }, kEventTimeout));
     QTRY_VERIFY_WITH_TIMEOUT(!m_frame->Controller().IsRunActive(), kEventTimeout);
     QCOMPARE(TabLabels(pane.Tabs()), QStringList({"Breakpoints", "Global Variables", "Threads"}));
@@ -192,6 +193,36 @@ class DebugPaneTest : public QObject {
     QVERIFY(list.Model().hasChildren(corner));
     list.expand(corner);
     QCOMPARE(Rows(list.Model(), corner), QStringList({"x = 3 : i32", "y = 0 : i32"}));
+    StopRun();
+  }
+
+  // A pick in any variable list's menu sets the format and the "Address"
+  // column of all of them, the pages made later included.
+  void valueFormatsAndAddressColumn() {
+    const QString script = Script(QStringLiteral("formats.kelvra"));
+    m_frame->Breakpoints().Add(script, 4);
+    QVERIFY(m_frame->Controller().Execute(DebugCommandId::Run));
+    const uint32_t thread = WaitForHalt();
+    CPropertiesWnd& pane = m_frame->DebugPane();
+    CVarList& locals = pane.Page(thread)->Variables();
+    QVERIFY(!locals.ShowsAddress());
+
+    Q_EMIT locals.viewWanted(script::VIEW_HEX);
+    QCOMPARE(Rows(locals.Model()), QStringList({"c = 0x00000006 : i32", "t3 = 0x00000000 : i32"}));
+    Q_EMIT pane.Globals().viewWanted(script::VIEW_BINARY);
+    QCOMPARE(Rows(locals.Model()).value(0), QStringLiteral("c = 00000000000000000000000000000110 : i32"));
+    QCOMPARE(locals.Model().View(), pane.Globals().Model().View());
+    Q_EMIT locals.viewWanted(script::VIEW_DEFAULT);
+    QCOMPARE(Rows(locals.Model()).value(0), QStringLiteral("c = 6 : i32"));
+
+    Q_EMIT locals.showAddressWanted(true);
+    QVERIFY(locals.ShowsAddress() && pane.Globals().ShowsAddress());
+    const QString address = locals.Model().index(0, CVariableModel::AddressColumn).data().toString();
+    QVERIFY2(address.startsWith(QStringLiteral("0x")) && address.size() > 2, qPrintable(address));
+    QCOMPARE(locals.Model().headerData(CVariableModel::AddressColumn, Qt::Horizontal, Qt::DisplayRole).toString(),
+             QStringLiteral("Address"));
+    Q_EMIT locals.showAddressWanted(false);
+    QVERIFY(!locals.ShowsAddress() && !pane.Globals().ShowsAddress());
     StopRun();
   }
 

@@ -30,6 +30,7 @@
 #include "debugger/Explorer/FileView.h"
 #include "debugger/Output/OutputListModel.h"
 #include "debugger/Output/OutputWnd.h"
+#include "debugger/Settings/DebuggerSettings.h"
 #include "debugger/tests/TestSupport.h"
 
 namespace kelvra::ide {
@@ -230,6 +231,45 @@ class MainFrameTest : public QObject {
     QCOMPARE(m_frame->size(), QSize(900, 650));
     QVERIFY(m_frame->Dock(Pane::Output)->isHidden());
     QCOMPARE(m_frame->RecentFiles().Files().value(0), m_script);
+    QSettings().clear();
+  }
+
+  // The settings file: a malformed one is reported and replaced; each
+  // breakpoint and the start-up script are written at once, the variable
+  // lists' options at exit, and all come back in the next window.
+  void settingsKeepBreakpointsAndTheStartupScript() {
+    const QString path = test::WriteFile(m_dir, QStringLiteral("config/debugger.data"), "<root><breakpoints>");
+    const QString second = test::WriteFile(m_dir, QStringLiteral("scripts/second.kelvra"), "i32 y = 2;\n");
+    CDebuggerSettings settings(path);
+    m_frame->UseSettings(settings);
+    const COutputListModel& build = m_frame->Output().Model(COutputWnd::BuildList);
+    QVERIFY(build.rowCount() > 0);
+    QVERIFY(build.index(build.rowCount() - 1).data().toString().contains(QStringLiteral("debugger.data.bad")));
+
+    m_frame->Breakpoints().Add(second, 3);
+    m_frame->Breakpoints().Add(m_script, 10);
+    m_frame->Breakpoints().Add(m_script, 9);
+    QVERIFY(m_frame->SetStartupScript(m_script));
+    const QString folder = QFileInfo(m_script).path();
+    const std::vector<CSettingsBreakpoint> written{
+        {folder, "hello.kelvra", 9}, {folder, "hello.kelvra", 10}, {folder, "second.kelvra", 3}};
+    CDebuggerSettings onDisk(path);
+    QCOMPARE(onDisk.Load(), CDebuggerSettings::LoadOutcome::Loaded);
+    QCOMPARE(onDisk.Breakpoints(), written);
+    QCOMPARE(onDisk.StartupFile(), QStringLiteral("hello.kelvra"));
+
+    m_frame->DebugPane().SetView(script::VIEW_BINARY);
+    m_frame->DebugPane().SetShowAddress(true);
+    QVERIFY(m_frame->close());
+    m_frame = NewFrame();
+    CDebuggerSettings restarted(path);
+    m_frame->UseSettings(restarted);
+    QVERIFY(m_frame->Breakpoints().Contains(m_script, 9));
+    QVERIFY(m_frame->Breakpoints().Contains(second, 3));
+    QCOMPARE(m_frame->Controller().StartupScript(), m_script);
+    QCOMPARE(m_frame->DebugPane().View(), script::VIEW_BINARY);
+    QVERIFY(m_frame->DebugPane().ShowsAddress());
+    m_frame.reset();
     QSettings().clear();
   }
 

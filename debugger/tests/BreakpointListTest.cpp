@@ -1,0 +1,112 @@
+// The breakpoint list: rows ordered by folder, file and line whatever the
+// order of adding, one row per place, keyed by the file's canonical path;
+// a click leads to the line, "Delete" removes the breakpoint and its mark.
+#include <QtTest>
+
+#include "debugger/App/MainFrame.h"
+#include "debugger/Breakpoints/BreakpointList.h"
+#include "debugger/Breakpoints/BreakpointStore.h"
+#include "debugger/Core/QtMessagePump.h"
+#include "debugger/DebugPane/PropertiesWnd.h"
+#include "debugger/DebugPane/Tabs.h"
+#include "debugger/Editor/CodeEditor.h"
+#include "debugger/Editor/ScriptArea.h"
+#include "debugger/Explorer/FileTree.h"
+#include "debugger/tests/TestSupport.h"
+
+namespace kelvra::ide {
+
+namespace {
+
+QStringList Rows(const QTreeWidget& list) {
+  QStringList rows;
+  for (int i = 0; i < list.topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* row = list.topLevelItem(i);
+    rows << row->text(CBreakpointList::PathColumn) + QLatin1Char('|') + row->text(CBreakpointList::FileColumn) +
+                QLatin1Char('|') + row->text(CBreakpointList::LineColumn);
+  }
+  return rows;
+}
+
+}  // namespace
+
+class BreakpointListTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void initTestCase() {
+    test::UseApplicationNames();
+    m_pump = std::make_unique<CQtMessagePump>();
+  }
+  void cleanupTestCase() { m_pump.reset(); }
+
+  // Folder before file before line: "/w/a" comes before "/w/a-b" although
+  // "/w/a-b/c" sorts before "/w/a/z" as a whole path; 9 before 10.
+  void rowsSortedByFolderFileAndLine() {
+    CBreakpointStore store;
+    CBreakpointList list(store);
+    store.Add(QStringLiteral("/w/a-b/c.kelvra"), 1);
+    store.Add(QStringLiteral("/w/a/z.kelvra"), 10);
+    store.Add(QStringLiteral("/w/a/z.kelvra"), 9);
+    store.Add(QStringLiteral("/w/a/b.kelvra"), 30);
+    store.Add(QStringLiteral("/w/a/z.kelvra"), 2);
+    store.Add(QStringLiteral("/w/a/z.kelvra"), 9);
+    QCOMPARE(Rows(list), QStringList({"/w/a|b.kelvra|30", "/w/a|z.kelvra|2", "/w/a|z.kelvra|9", "/w/a|z.kelvra|10",
+                                      "/w/a-b|c.kelvra|1"}));
+    QCOMPARE(store.BreakpointsIn(QStringLiteral("/w/a/z.kelvra")).size(), size_t(3));
+
+    store.Remove(QStringLiteral("/w/a/z.kelvra"), 9);
+    store.SetConfirmed(QStringLiteral("/w/a/z.kelvra"), 10, true);
+    QCOMPARE(Rows(list), QStringList({"/w/a|b.kelvra|30", "/w/a|z.kelvra|2", "/w/a|z.kelvra|10", "/w/a-b|c.kelvra|1"}));
+    QCOMPARE(list.topLevelItem(2)->toolTip(CBreakpointList::LineColumn), QStringLiteral("Confirmed by the running script"));
+    QCOMPARE(list.topLevelItem(1)->toolTip(CBreakpointList::LineColumn), QStringLiteral("Not confirmed"));
+  }
+
+  // A file reached through a symbolic link or ".." is one file.
+  void keyedByCanonicalPath() {
+    const QString real = test::WriteFile(m_dir, QStringLiteral("real/s.kelvra"), "i32 x;\n");
+    const QString link = QDir(m_dir.path()).filePath(QStringLiteral("link"));
+    QVERIFY(QFile::link(QFileInfo(real).path(), link));
+    CBreakpointStore store;
+    store.Add(link + QStringLiteral("/s.kelvra"), 1);
+    store.Add(QDir(m_dir.path()).filePath(QStringLiteral("link/../real/s.kelvra")), 1);
+    QCOMPARE(store.Breakpoints().size(), size_t(1));
+    QVERIFY(store.Contains(real, 1));
+    QCOMPARE(store.Breakpoints().front().folder, QFileInfo(real).canonicalPath());
+  }
+
+  void clickLeadsToTheLineAndDeleteRemoves() {
+    const QString script = test::WriteFile(m_dir, QStringLiteral("click.kelvra"), "i32 a;\ni32 b;\ni32 c;\n");
+    CMainFrame frame(std::make_unique<CFileTree>("computer", std::vector<CDriveRoot>{{"work", m_dir.path().toStdString(),
+                                                                                       CTreeNode::FixedDriveImage}}),
+                     m_prompt);
+    frame.Breakpoints().Add(script, 3);
+    CBreakpointList& list = frame.DebugPane().Breakpoints();
+    frame.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&frame));
+    frame.DebugPane().Tabs().setCurrentWidget(&list);
+    const QRect rect = list.visualItemRect(list.topLevelItem(0));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, rect.center());
+    auto* editor = qobject_cast<CCodeEditor*>(frame.Scripts().ActiveEditor());
+    QVERIFY(editor != nullptr);
+    QCOMPARE(editor->Path(), script);
+    QCOMPARE(editor->CurrentLineMarked(), 2);
+    QCOMPARE(editor->MarksAt(2),
+             (1U << CCodeEditor::UnconfirmedBreakpointMark) | (1U << CCodeEditor::GreenArrowMark));
+
+    list.DeleteRow(0);
+    QCOMPARE(list.topLevelItemCount(), 0);
+    QVERIFY(!frame.Breakpoints().Contains(script, 3));
+    QCOMPARE(editor->MarksAt(2) & (1U << CCodeEditor::UnconfirmedBreakpointMark), 0U);
+  }
+
+ private:
+  QTemporaryDir m_dir;
+  test::CFakePrompt m_prompt;
+  std::unique_ptr<CQtMessagePump> m_pump;
+};
+
+}  // namespace kelvra::ide
+
+QTEST_MAIN(kelvra::ide::BreakpointListTest)
+#include <BreakpointListTest.moc>  // generated by moc from this file
